@@ -70,3 +70,12 @@ int CSlice::WriteHatches(CByteStream& stream, float scale, int mode) const
         total += hatch.WriteHatchVectors(stream, scale, mode);
     return total;
 }
+
+int CSlice::BuildTopology(PromptState& prompt)
+{
+    // Placeholder until the nesting lands: boxes only.
+    (void)prompt;
+    ComputeBoxes();
+    ComputeCentre();
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "layer/SliceLoop.h"
 
+#include "geometry/2DLine.h"
 #include "io/ByteStream.h"
 
 namespace {
