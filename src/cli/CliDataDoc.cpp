@@ -73,6 +73,7 @@ void CCliDataDoc::ResetHeader()
     m_fUnits = 1.0f;
     m_nVersion = 1;
     m_nLayers = 0;
+    m_nHeaderLayers = 0;
     m_bAlign = false;
     m_nLabel = 1;
     m_bLoaded = false;
@@ -120,7 +121,7 @@ void CCliDataDoc::ApplyKeyword(const std::string& keyword, const std::string& pa
     else if (use == HeaderUse::Full && keyword == "DIMENSION")
         ParseDimension(parameter);
     else if (use == HeaderUse::Full && keyword == "LAYERS")
-        m_nLayers = toInt(parameter);
+        m_nLayers = m_nHeaderLayers = toInt(parameter);
 }
 
 bool CCliDataDoc::ReadHeader(CByteStream& file, HeaderUse use)

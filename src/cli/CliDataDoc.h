@@ -86,6 +86,7 @@ public:
     std::int32_t m_nVersion = 1;
     std::int32_t m_nDate = 0;
     std::int32_t m_nLayers = 0;
+    std::int32_t m_nHeaderLayers = 0;   // the layer count the header states
     bool m_bAlign = false;
     std::int32_t m_nLabel = 1;
     bool m_bLoaded = false;
