@@ -1,5 +1,8 @@
 #include "layer/Slice.h"
 
+#include "platform/Platform.h"
+#include "platform/Texts.h"
+
 #include <algorithm>
 
 void CSlice::ClearLayer()
@@ -73,9 +76,122 @@ int CSlice::WriteHatches(CByteStream& stream, float scale, int mode) const
 
 int CSlice::BuildTopology(PromptState& prompt)
 {
-    // Placeholder until the nesting lands: boxes only.
-    (void)prompt;
     ComputeBoxes();
     ComputeCentre();
-    return 0;
+    CleanContours();
+    DecideTypes();
+    return NestContours(prompt);
+}
+
+void CSlice::CleanContours()
+{
+    for (auto& loop : m_loops) {
+        loop->RemoveDuplicatePoints();
+        loop->RemoveCollinearPoints();
+    }
+}
+
+bool CSlice::TouchesLayerBox(const CSliceLoop& loop) const
+{
+    for (const C2DPoint& p : loop.m_points) {
+        if (p.m_x == m_box.m_ptMin.m_x || p.m_x == m_box.m_ptMax.m_x || p.m_y == m_box.m_ptMin.m_y ||
+            p.m_y == m_box.m_ptMax.m_y)
+            return true;
+    }
+    return false;
+}
+
+void CSlice::DecideTypes()
+{
+    for (auto& loop : m_loops) {
+        if (loop->m_nType != LOOP_UNDECIDED)
+            continue;
+        // A contour that reaches the edge of the layer's extent cannot lie
+        // inside another contour.
+        if (TouchesLayerBox(*loop)) {
+            loop->m_nType = LOOP_OUTER;
+            continue;
+        }
+        // Otherwise the parity of the contours around its test point decides.
+        loop->ChooseTestPoint();
+        int crossings = 0;
+        for (auto& other : m_loops) {
+            if (other.get() == loop.get())
+                continue;
+            float nearest = NEAREST_NONE;
+            crossings += other->CountCrossings(loop->m_ptTest, nearest);
+        }
+        loop->m_nType = (crossings % 2 == 0) ? LOOP_OUTER : LOOP_INNER;
+    }
+}
+
+void CSlice::FindEnclosingOuter(CSliceLoop& inner)
+{
+    float best = NEAREST_NONE;
+    for (CSliceLoop* outer : m_outerLoops) {
+        float nearest = NEAREST_NONE;
+        if (outer->IsInside(inner.m_ptTest, nearest) && nearest < best) {
+            inner.m_related.assign(1, outer);
+            best = nearest;
+        }
+    }
+}
+
+int CSlice::AttachHoles(CSliceLoop& outer, PromptState& prompt)
+{
+    if (m_innerLoops.empty())
+        return 1;
+    bool goOn = (prompt == PROMPT_GO_ON);
+    for (CSliceLoop* inner : m_innerLoops) {
+        if (inner->m_related.empty()) {
+            if (goOn)
+                continue;
+            // The user already chose to stop this pass: the answer stands.
+            if (prompt == PROMPT_STOP)
+                return 2;
+            const MsgAnswer answer =
+                ShowMessage(Tr("TopologyQuestion"), Tr(5002), MsgIcon::Warning, MsgButtons::YesNo);
+            if (answer != MsgAnswer::Yes) {
+                prompt = PROMPT_STOP;
+                return 2;
+            }
+            prompt = PROMPT_GO_ON;
+            goOn = true;
+            continue;
+        }
+        if (inner->m_related.front() == &outer)
+            outer.m_related.push_back(inner);
+    }
+    return goOn ? 3 : 1;
+}
+
+int CSlice::NestContours(PromptState& prompt)
+{
+    if (m_loops.empty())
+        return 0;
+    m_outerLoops.clear();
+    m_innerLoops.clear();
+    for (auto& loop : m_loops) {
+        // Links from an earlier nesting of the same layer would attach holes twice.
+        loop->m_related.clear();
+        loop->ChooseTestPoint();
+        if (loop->m_nType == LOOP_OUTER)
+            m_outerLoops.push_back(loop.get());
+        else if (loop->m_nType == LOOP_INNER)
+            m_innerLoops.push_back(loop.get());
+    }
+    for (CSliceLoop* inner : m_innerLoops)
+        FindEnclosingOuter(*inner);
+
+    int result = 0;
+    for (CSliceLoop* outer : m_outerLoops) {
+        result = AttachHoles(*outer, prompt);
+        if (result == 2)
+            return 2;
+    }
+    if (prompt == PROMPT_STOP)
+        return 2;
+    if (prompt == PROMPT_GO_ON)
+        return 3;
+    return result;
 }

@@ -58,4 +58,12 @@ public:
     C3DPoint m_ptCentre;
     std::int32_t m_nHatchCount = 0;
     std::vector<CHatch> m_hatches;                       // file order
+
+private:
+    // Links a hole to the enclosing outer contour whose boundary lies nearest
+    // to the right of the hole's test point.
+    void FindEnclosingOuter(CSliceLoop& inner);
+    // Appends to the outer contour the holes linked to it; asks once per pass
+    // about a hole that no outer contour encloses. 1 done, 2 stop, 3 go on.
+    int AttachHoles(CSliceLoop& outer, PromptState& prompt);
 };
