@@ -255,16 +255,10 @@ bool CSpfDataDoc::LoadLayer(CByteStream& file, std::uint32_t k)
     if (!LocateLayer(file, k, offset, vectorBytes))
         return false;
     const float z = static_cast<float>(k - 1) * m_thickness;
+    // The scan plane reads its own block: one plane path whose pool holds
+    // the lines in file order; a cut-off block keeps what was read.
     CScanPlane plane(z, 0, static_cast<int>(offset));
-    CPlanePath& path = plane.m_paths.emplace_back(z);
-    if (m_taggedLayout == 1) {
-        std::vector<SpfRecord> records;
-        ReadTaggedBlock(file, offset, records);
-        for (const SpfRecord& record : records)
-            AppendRecordLines(record, path.m_vectors);
-    } else {
-        ReadFixedBlock(file, offset, vectorBytes, m_hatchSpace, path.m_vectors);
-    }
+    plane.ReadPaths(file, vectorBytes, m_hatchSpace, m_taggedLayout);
     m_planes.push_back(std::move(plane));
     return true;
 }

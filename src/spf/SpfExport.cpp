@@ -1,0 +1,285 @@
+#include "spf/SpfExport.h"
+
+#include "cli/Cli.h"
+#include "io/ByteStream.h"
+#include "platform/Platform.h"
+#include "platform/Texts.h"
+#include "scan/Scan.h"
+#include "spf/CostTime.h"
+#include "spf/SafeOutput.h"
+#include "spf/Spf.h"
+#include "spf/SpfFormat.h"
+#include "spf/SpfWriter.h"
+#include "spf/SpfExportSource.h"
+
+#include <cstdio>
+
+namespace {
+
+struct CliSource : CSpfExport::Source {
+    CliSource(CCli& cli, bool keepHatchOnly) : m_cli(cli), m_flags(keepHatchOnly ? CLI_READ_KEEP_HATCH_ONLY : 0u) {}
+    bool Open() override { return m_cli.m_data.OpenLayerFile(); }
+    void Clear() override { m_cli.m_data.ClearLayers(); }
+    int ReadNext(PromptState& prompt) override
+    {
+        const int r = m_cli.m_data.ReadNextLayer(prompt, nullptr, m_flags);
+        return r == 2 ? -1 : (r == 0 ? 0 : 1);
+    }
+    void Close() override { m_cli.m_data.CloseLayerFile(); }
+    std::vector<CSlice*> Layers() override { return SlicePointers(m_cli.m_data.m_layers); }
+
+    CCli& m_cli;
+    unsigned m_flags;
+};
+
+bool BoxIsEmpty(const C3DBox& box)
+{
+    return !(box.m_ptMin.m_x <= box.m_ptMax.m_x && box.m_ptMin.m_y <= box.m_ptMax.m_y);
+}
+
+bool OutsideField(const C3DBox& box)
+{
+    if (BoxIsEmpty(box))
+        return false;
+    // Bounds go to the header rounded to whole millimetres, so 2000.4 still fits.
+    return box.m_ptMin.m_x < 0.0f || box.m_ptMin.m_y < 0.0f || box.m_ptMax.m_x >= SPF_FIELD_MM + 0.5f ||
+           box.m_ptMax.m_y >= SPF_FIELD_MM + 0.5f;
+}
+
+std::string Mm(float v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(v));
+    return text;
+}
+
+std::string FormatWithValues(std::string text, const std::vector<std::string>& values)
+{
+    for (const std::string& v : values) {
+        const auto at = text.find("%s");
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, v);
+    }
+    return text;
+}
+
+} // namespace
+
+CSpfExport::CSpfExport(CSpf& spf) : m_spf(spf) {}
+
+CSpfExport::~CSpfExport() = default;
+
+void CSpfExport::UpdateFileKind(bool spfOpen)
+{
+    auto& kind = m_spf.m_data.m_nFileKind;
+    if (spfOpen)
+        kind = FILE_KIND_SPF;
+    if (SslOpen())
+        kind = FILE_KIND_SSL;
+    if (m_cli && m_cli->m_bOpen)
+        kind = FILE_KIND_CLI;
+}
+
+void CSpfExport::FillHeader(const C3DBox& box, std::int64_t layers, float thickness)
+{
+    CSpfDataDoc& d = m_spf.m_data;
+    d.m_unitX = d.m_unitY = d.m_hatchSpace;
+    d.m_nLayerCount = static_cast<std::uint16_t>(layers > 0 && layers <= 0xFFFF ? layers : 0);
+    d.m_thickness = thickness;
+    if (BoxIsEmpty(box)) {
+        d.m_maxX = d.m_minX = d.m_maxY = d.m_minY = 0;
+        return;
+    }
+    d.m_maxX = TruncToU16(box.m_ptMax.m_x + 0.5);
+    d.m_minX = TruncToU16(box.m_ptMin.m_x + 0.5);
+    d.m_maxY = TruncToU16(box.m_ptMax.m_y + 0.5);
+    d.m_minY = TruncToU16(box.m_ptMin.m_y + 0.5);
+}
+
+void CSpfExport::FillHeaderFromCli()
+{
+    FillHeader(m_cli->m_data.m_box, m_cli->m_data.m_nLayers, m_cli->m_data.m_fLayerThickness);
+}
+
+bool CSpfExport::CheckMachineField()
+{
+    std::vector<const C3DBox*> boxes;
+    if (m_spf.m_data.m_nFileKind == FILE_KIND_CLI) {
+        boxes.push_back(&m_cli->m_data.m_box);
+        for (CCli* c : m_cliContours)
+            boxes.push_back(&c->m_data.m_box);
+    } else {
+        SslBoxes(boxes);
+    }
+    for (const C3DBox* box : boxes) {
+        if (!OutsideField(*box))
+            continue;
+        const std::string text = FormatWithValues(Tr("SpfOutsideField"), {Mm(box->m_ptMin.m_x), Mm(box->m_ptMax.m_x),
+                                                                           Mm(box->m_ptMin.m_y), Mm(box->m_ptMax.m_y)});
+        ShowMessage(text, Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
+{
+    m_nLayersWritten = 0;
+    m_nVectors = 0;
+    m_bWriteFailed = false;
+    const std::uint16_t kind = m_spf.m_data.m_nFileKind;
+    const bool cli = kind == FILE_KIND_CLI && m_cli;
+    const bool ssl = kind == FILE_KIND_SSL && m_ssl;
+    if (!cli && !ssl) {
+        ShowMessage(Tr("SpfNoSource"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    const std::int64_t layers = cli ? m_cli->m_data.m_nLayers : SslLayerCount();
+    if (layers > 0xFFFF) {
+        ShowMessage(Tr("SpfTooManyLayers"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    if (!CheckMachineField())
+        return false;
+
+    CSafeOutput output(path);
+    if (!output.Open()) {
+        ShowMessage(Tr("SpfFileNotOpened"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    const bool ok = cli ? ExportFromCli(output.File(), cliHatchMode) : ExportFromSsl(output.File());
+    if (m_bWriteFailed) {
+        output.Discard();
+        ShowMessage(Tr("SpfWriteFailed"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    if (ok) {
+        if (output.Commit())
+            return true;
+        ShowMessage(Tr("SpfWriteFailed"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    const MsgAnswer keep =
+        ShowMessage(Tr("SpfKeepQuestion"), Tr("SpfKeepCaption"), MsgIcon::Warning, MsgButtons::YesNo);
+    if (keep == MsgAnswer::Yes) {
+        if (!output.Commit())
+            ShowMessage(Tr("SpfWriteFailed"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+    } else {
+        output.Discard();
+    }
+    return false;
+}
+
+bool CSpfExport::ExportFromCli(CByteStream& file, bool cliHatchMode)
+{
+    FillHeaderFromCli();
+    CliSource source(*m_cli, cliHatchMode);
+    std::vector<std::unique_ptr<Source>> contours;
+    for (CCli* c : m_cliContours)
+        contours.push_back(std::make_unique<CliSource>(*c, false));
+    return RunLayers(file, source, contours, cliHatchMode);
+}
+
+bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::unique_ptr<Source>>& contours,
+                           bool cliHatchMode)
+{
+    CSpfDataDoc& d = m_spf.m_data;
+    d.m_taggedLayout = 1;
+    const int tagged = d.m_taggedLayout;
+    const int mode = tagged == 1 ? 1 : 0;
+    if (!d.WriteHeader(file)) {
+        m_bWriteFailed = true;
+        return false;
+    }
+    const std::uint32_t n = d.m_nLayerCount;
+    CSpfWriter writer(file, tagged == 1, d.m_countOffset);
+    if (!writer.BeginIndex(n)) {
+        m_bWriteFailed = true;
+        return false;
+    }
+
+    const std::string text = Tr("SpfOutputing");
+    m_elapsedMs = 0;
+    Status().ShowStatus(text, FormatCostTime(0), static_cast<int>(n), 1);
+
+    source.Open();
+    for (auto& c : contours)
+        c->Open();
+
+    auto writeContourFiles = [&] {
+        for (auto& c : contours)
+            if (CSlice* layer = c->FirstLayer())
+                m_nVectors += layer->WriteContours(file, d.m_hatchSpace, mode);
+    };
+
+    bool ok = true;
+    for (std::uint32_t k = 1; k <= n; ++k) {
+        Status().PumpOneMessage();
+        if (!m_bExporting) {
+            ok = false;
+            break;
+        }
+        const std::int64_t t0 = Clock().NowMilliseconds();
+
+        source.Clear();
+        for (auto& c : contours)
+            c->Clear();
+        d.ClearPlanes();
+
+        // A stop answered at the topology question ends the loop before the
+        // layer's block is begun, so the index never names a missing block.
+        bool stop = source.ReadNext(m_nTopologyReply) < 0;
+        for (auto& c : contours)
+            stop = stop || c->ReadNext(m_nTopologyReply) < 0;
+        if (stop) {
+            ok = false;
+            break;
+        }
+
+        if (!cliHatchMode) {
+            d.m_slices.clear();
+            d.m_slices = source.Layers();
+            CScan::HatchLayer(d);
+            CScan::OrderLayer(d, d.m_pathStrategy);
+            d.m_slices.clear();
+        }
+
+        if (!writer.BeginLayer(d.m_thickness))
+            break;
+        if (d.m_contourOption == 1)
+            writeContourFiles();
+        if (!cliHatchMode) {
+            if (!d.m_planes.empty())
+                m_nVectors += d.m_planes.front().WritePaths(file, d.m_connectHatches, d.m_hatchSpace, tagged);
+        } else if (CSlice* layer = source.FirstLayer()) {
+            m_nVectors += layer->WriteContours(file, d.m_hatchSpace, mode);
+            m_nVectors += layer->WriteHatches(file, d.m_hatchSpace, mode);
+        }
+        if (d.m_contourOption == 2)
+            writeContourFiles();
+        if (!writer.EndLayer())
+            break;
+        m_nLayersWritten = writer.LayersWritten();
+
+        if (m_onLayer)
+            m_onLayer(k, n);
+        m_elapsedMs += Clock().NowMilliseconds() - t0;
+        Status().ShowStatus(text, FormatCostTime(m_elapsedMs / 1000), static_cast<int>(n), static_cast<int>(k + 1));
+    }
+
+    source.Close();
+    source.Clear();
+    for (auto& c : contours) {
+        c->Close();
+        c->Clear();
+    }
+    writer.Finish();
+    if (writer.Failed())
+        m_bWriteFailed = true;
+    d.ClearPlanes();
+    m_nLayersWritten = writer.LayersWritten();
+    Status().ShowStatus(ok ? Tr("SpfOutputDone") : Tr("SpfOutputStopped"), FormatCostTime(m_elapsedMs / 1000),
+                        static_cast<int>(n), 0);
+    return ok && !m_bWriteFailed;
+}
