@@ -1,0 +1,119 @@
+#pragma once
+#include "app/CommandRules.h"
+#include "layer/Slice.h"
+#include "platform/StatusWriter.h"
+
+#include <QMainWindow>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+class CVemoDoc;
+class CVemoView;
+class CCli;
+class CSsl;
+class IAppDialogs;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, the main tool bar, the three preview bars, the
+// status bar, the command table with its enable and check rules, and the
+// file flows (open, import, close).
+class CMainFrame : public QMainWindow, public IStatusWriter {
+    Q_OBJECT
+public:
+    // The dialogs are the real ones unless a test hands in its own.
+    explicit CMainFrame(CVemoDoc& doc, IAppDialogs* dialogs = nullptr);
+    ~CMainFrame() override;
+
+    CVemoView& View() { return *m_view; }
+    CVemoDoc& Doc() { return m_doc; }
+
+    // Runs a command as the menus, tool bars and accelerators do; false when
+    // the command's enable rule greys it.
+    bool RunCommand(int id);
+    // The state the command's rule gives now, and the action that carries it.
+    CCommandUi CommandState(int id) const;
+    CCommandContext Context() const;
+    QAction* Action(int id) const;
+    // Applies every enable and check rule to the actions.
+    void UpdateCommandUi();
+
+    // Status bar: message, elapsed time, "Total Layer:" n, "Current Layer:" n;
+    // a count of 0 leaves its pane empty.
+    void ShowStatus(const std::string& message, const std::string& costText, int total, int current) override;
+    void PumpOneMessage() override;
+    std::string PaneText(int pane) const;
+    // "Cost Time: h:m:s" of m_elapsed.
+    std::string FormatCostTime() const;
+    static std::string FormatCostTime(std::int64_t seconds);
+
+    // 1 SSL bar, 2 SPF bar, 3 CLI bar, anything else hides all three.
+    void ShowPreviewBar(int kind);
+    // Docks bar on the row of left, directly right of it.
+    void DockBarLeftOf(QToolBar* bar, QToolBar* left);
+
+    // File flows.
+    void OnOpenSsl();
+    void OnOpenCli();
+    void OnImportSpf();
+    bool OnCloseSsl();
+    bool OnCloseCli();
+    bool OnCloseSpf();
+    bool CloseCurrentFile();
+    bool PromptSslPath(std::string& path);
+    bool PromptCliPath(std::string& path);
+    bool PromptSpfPath(std::string& path);
+    bool LoadSslFile(const std::string& path, CSsl& holder, bool asMain);
+    bool LoadCliFile(const std::string& path, CCli& holder, bool asMain);
+    bool ImportSpfFile(const std::string& path);
+    // Opens a file named on the command line by its suffix (.ssl, .cli, .spf)
+    // with the flow of its kind, without the file dialog; false when the
+    // suffix is unknown or the load fails.
+    bool OpenFromCommandLine(const std::string& path);
+    // The file kind from the open flags: SPF, then SSL, then CLI, the last
+    // open one winning; unchanged when none is open.
+    void UpdateFileKind();
+    // Re-projects the view for its client size and redraws.
+    void Redraw();
+
+    std::string Title() const { return windowTitle().toStdString(); }
+
+    // Preview state shared with the view and the command rules.
+    int m_nSslTimer = 0, m_nCliTimer = 0, m_nSpfTimer = 0;
+    bool m_bSslRunning = false, m_bCliRunning = false, m_bSpfRunning = false;
+    std::uint32_t m_nSslLayer = 0, m_nCliLayer = 0, m_nSpfLayer = 0;
+    bool m_bSslBar = false, m_bSpfBar = false, m_bCliBar = false;
+    std::int64_t m_elapsed = 0;   // seconds
+    int m_nDelay = 100;
+    bool m_bExporting = false;
+    PromptState m_nTopologyReply = PROMPT_ASK;
+
+    QToolBar* m_wndToolBar = nullptr;
+    QToolBar* m_wndSslBar = nullptr;
+    QToolBar* m_wndCliBar = nullptr;
+    QToolBar* m_wndSpfBar = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    QToolBar* CreateBar(const char* titleKey, const char* objectName, std::initializer_list<int> ids);
+    void CreateStatusBar();
+    void ShowAbout();
+    bool AskClose(const std::string& path);
+    void SetWaitCursor(bool wait);
+
+    CVemoDoc& m_doc;
+    std::unique_ptr<IAppDialogs> m_ownDialogs;
+    IAppDialogs* m_dialogs;
+    CVemoView* m_view;
+    std::map<int, QAction*> m_actions;
+    QLabel* m_panes[4] = {};
+    bool m_waitCursor = false;
+};

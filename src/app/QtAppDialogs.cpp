@@ -1,0 +1,47 @@
+#include "app/QtAppDialogs.h"
+
+#include "app/CheckFileFormatDlg.h"
+
+#include <QFileDialog>
+
+std::string CQtAppDialogs::QtFilter(const std::string& filter)
+{
+    // Name and pattern alternate between bars; an empty name ends the list.
+    std::string result;
+    size_t pos = 0;
+    while (pos < filter.size()) {
+        const size_t bar = filter.find('|', pos);
+        const std::string name = filter.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos);
+        if (name.empty() || bar == std::string::npos)
+            break;
+        const size_t next = filter.find('|', bar + 1);
+        const std::string pattern = filter.substr(bar + 1, next == std::string::npos ? std::string::npos : next - bar - 1);
+        if (!result.empty())
+            result += ";;";
+        result += name.find('(') != std::string::npos ? name : name + " (" + pattern + ")";
+        if (next == std::string::npos)
+            break;
+        pos = next + 1;
+    }
+    return result;
+}
+
+std::string CQtAppDialogs::PromptOpenPath(const std::string& defaultExt, const std::string& filter)
+{
+    QFileDialog dialog(m_owner);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
+    dialog.setNameFilter(QString::fromStdString(QtFilter(filter)));
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? std::string() : files.front().toStdString();
+}
+
+bool CQtAppDialogs::AskVerify()
+{
+    CCheckFileFormatDlg dialog(m_owner);
+    return dialog.exec() == QDialog::Accepted;
+}

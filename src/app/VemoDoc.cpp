@@ -1,0 +1,59 @@
+#include "app/VemoDoc.h"
+
+CVemoDoc::CVemoDoc()
+{
+    m_blank.m_ptMin.SetPoint(0.0f, 0.0f);
+    m_blank.m_ptMax.SetPoint(0.0f, 0.0f);
+}
+
+void CVemoDoc::DrawHolders(IDrawSurface& surface, int w, int h, float zoom, float ox, float oy) const
+{
+    if (!m_bDisplay)
+        return;
+    // Contour files are drawn with their main holder, each in its own colour.
+    if (m_ssl.m_data.m_bShowSlice) {
+        m_ssl.Draw(surface, w, h, zoom, ox, oy);
+        for (const auto& holder : m_sslContours)
+            if (holder)
+                holder->Draw(surface, w, h, zoom, ox, oy);
+    }
+    if (m_cli.m_data.m_bLoaded) {
+        m_cli.m_data.DrawLayers(surface, w, h, zoom, ox, oy);
+        for (const auto& holder : m_cliContours)
+            if (holder)
+                holder->m_data.DrawLayers(surface, w, h, zoom, ox, oy);
+    }
+    if (m_spf.m_data.m_bShowPaths)
+        m_spf.DrawPlanes(m_spf.m_data.m_bSimulation ? 1 : 0, surface, w, h, zoom, ox, oy);
+}
+
+void CVemoDoc::ToggleSlice()
+{
+    if (m_ssl.m_bOpen)
+        m_ssl.m_data.m_bShowSlice = !m_ssl.m_data.m_bShowSlice;
+    else if (m_cli.m_bOpen)
+        m_cli.m_data.m_bLoaded = !m_cli.m_data.m_bLoaded;
+}
+
+void CVemoDoc::TogglePaths()
+{
+    m_spf.m_data.m_bShowPaths = !m_spf.m_data.m_bShowPaths;
+    if (!m_spf.m_data.m_bShowPaths)
+        m_spf.m_data.m_bSimulation = false;
+}
+
+void CVemoDoc::CloseSslContours()
+{
+    for (auto& holder : m_sslContours)
+        if (holder)
+            holder->Close();
+    m_sslContours.clear();
+}
+
+void CVemoDoc::CloseCliContours()
+{
+    for (auto& holder : m_cliContours)
+        if (holder)
+            holder->Close();
+    m_cliContours.clear();
+}

@@ -1,0 +1,65 @@
+#pragma once
+#include "app/AppDialogs.h"
+#include "app/MainFrm.h"
+#include "app/VemoDoc.h"
+#include "platform/Language.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+// File dialogs and the verify question answered from a script; an empty
+// script cancels the file dialog and answers No to the question.
+class CScriptedDialogs : public IAppDialogs {
+public:
+    std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) override
+    {
+        m_asked.push_back(defaultExt + " " + filter);
+        if (m_paths.empty())
+            return {};
+        std::string path = m_paths.front();
+        m_paths.pop_front();
+        return path;
+    }
+    bool AskVerify() override
+    {
+        ++m_verifyAsked;
+        if (m_verify.empty())
+            return false;
+        const bool answer = m_verify.front();
+        m_verify.pop_front();
+        return answer;
+    }
+
+    std::deque<std::string> m_paths;
+    std::deque<bool> m_verify;
+    std::vector<std::string> m_asked;   // default extension and filter of each dialog shown
+    int m_verifyAsked = 0;
+};
+
+// A main window with its document on scripted dialogs and a scripted
+// platform; the language is set before the window is built.
+class CFrameFixture {
+public:
+    explicit CFrameFixture(Language language = Language::English)
+    {
+        SetLanguage(language);
+        m_frame = std::make_unique<CMainFrame>(m_doc, &m_dialogs);
+        m_frame->resize(1000, 700);
+    }
+    ~CFrameFixture() { ResetLanguage(); }
+
+    CScriptedPlatform m_platform;
+    CScriptedDialogs m_dialogs;
+    CVemoDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+// A binary CLI file of `layers` layers, each one square outer contour from
+// (x0, y0) to (x1, y1), layer heights 0.1, 0.2, ...
+void WriteSquareCli(const std::string& path, int layers, float x0, float y0, float x1, float y1);
+// A small machine file (the ring test sample) of `layers` layers.
+bool WriteSampleSpf(const std::string& path, int layers);
