@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   fonts-noto-cjk xvfb xauth imagemagick
