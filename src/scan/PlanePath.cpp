@@ -180,7 +180,12 @@ void DrawVectors(const std::vector<C2DLine>& list, int pause, IDrawSurface& surf
 
 void CPlanePath::BuildVectors(float hatchSpace, int orientation)
 {
+    std::size_t pairs = 0;
+    for (const CScanLine& line : m_lines)
+        pairs += line.m_scanPoints.size() / 2;
+    m_vectors.reserve(m_vectors.size() + pairs);
     for (CScanLine& line : m_lines) {
+        line.m_vectors.reserve(line.m_scanPoints.size() / 2);
         const bool ascending = line.m_direction == LINE_ASCENDING;
         const float c = line.m_coord;
         for (std::size_t k = 0; k + 1 < line.m_scanPoints.size(); k += 2) {
@@ -337,6 +342,10 @@ void CPlanePath::Order(int strategy)
                 parent->m_leadOut.push_back(Junction(lastOf(parent), firstOf(cur), false));
         }
     }
+    std::size_t size = m_scanPath.size();
+    for (const CPathNode* c : sequence)
+        size += c->m_leadIn.size() + c->m_vectors.size() + c->m_leadOut.size();
+    m_scanPath.reserve(size);
     for (CPathNode* c : sequence) {
         m_scanPath.insert(m_scanPath.end(), c->m_leadIn.begin(), c->m_leadIn.end());
         for (std::uint32_t v : c->m_vectors)

@@ -49,7 +49,8 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
     const std::size_t n = loop.m_points.size();
     if (n < 2)
         return;
-    std::vector<CP2DLine> made;
+    thread_local std::vector<CP2DLine> made;
+    made.clear();
     made.reserve(n);
     bool finite = true;
     for (std::size_t i = 0; i < n; ++i) {
@@ -78,22 +79,37 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
     // values within the tolerance), each ordered on its own. A cluster of one
     // exact value is ordered by upper end, ties in creation order (a stable
     // sort); only a cluster of distinct nearly equal values needs insertion.
-    std::vector<std::size_t> byFirst(made.size());
-    std::iota(byFirst.begin(), byFirst.end(), std::size_t{0});
     auto first = [&](std::size_t k) { return SweepOf(*made[k].m_pFirst, axis); };
     auto second = [&](std::size_t k) { return SweepOf(*made[k].m_pSecond, axis); };
-    std::stable_sort(byFirst.begin(), byFirst.end(), [&](std::size_t a, std::size_t b) { return first(a) < first(b); });
-
+    thread_local std::vector<std::size_t> order;
+    order.resize(made.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const float fa = first(a), fb = first(b);
+        return fa < fb || (fa == fb && second(a) < second(b));
+    });
+    bool nearTies = false;
+    for (std::size_t k = 1; k < order.size() && !nearTies; ++k) {
+        const float prev = first(order[k - 1]);
+        const float cur = first(order[k]);
+        nearTies = cur != prev && IsNearlyEqual(prev, cur);
+    }
     loop.m_edges.reserve(made.size());
+    if (!nearTies) {
+        for (std::size_t k : order)
+            loop.m_edges.push_back(made[k]);
+        return;
+    }
+
     std::size_t start = 0;
     std::vector<std::size_t> cluster;
     std::vector<CP2DLine> members;
-    while (start < byFirst.size()) {
+    while (start < order.size()) {
         std::size_t end = start + 1;
         bool single = true;
-        while (end < byFirst.size()) {
-            const float prev = first(byFirst[end - 1]);
-            const float cur = first(byFirst[end]);
+        while (end < order.size()) {
+            const float prev = first(order[end - 1]);
+            const float cur = first(order[end]);
             if (cur == prev) {
                 ++end;
             } else if (IsNearlyEqual(prev, cur)) {
@@ -103,11 +119,10 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
                 break;
             }
         }
-        cluster.assign(byFirst.begin() + static_cast<std::ptrdiff_t>(start),
-                       byFirst.begin() + static_cast<std::ptrdiff_t>(end));
+        cluster.assign(order.begin() + static_cast<std::ptrdiff_t>(start),
+                       order.begin() + static_cast<std::ptrdiff_t>(end));
         if (single) {
-            std::stable_sort(cluster.begin(), cluster.end(),
-                             [&](std::size_t a, std::size_t b) { return second(a) < second(b); });
+            // already ordered by upper end, ties in creation order
             for (std::size_t k : cluster)
                 loop.m_edges.push_back(made[k]);
         } else {
