@@ -113,6 +113,11 @@ CMainFrame::CMainFrame(CVemoDoc& doc, IAppDialogs* dialogs) : m_doc(doc), m_dial
     CreateStatusBar();
     ShowPreviewBar(0);
 
+    for (int i = 0; i < 3; ++i) {
+        m_timers[i] = new QTimer(this);
+        connect(m_timers[i], &QTimer::timeout, this, [this, i] { OnTimer(i + 1); });
+    }
+
     setWindowTitle(Q(Tr("MainTitle")));
     resize(1024, 720);
     UpdateCommandUi();
@@ -389,6 +394,24 @@ bool CMainFrame::RunCommand(int id)
         }
         break;
     case ID_APP_ABOUT: ShowAbout(); break;
+    case ID_SSL_START: StartSslPreview(); break;
+    case ID_SSL_PAUSE: PausePreview(1); break;
+    case ID_SSL_STOP: StopSslPreview(); break;
+    case ID_SSL_NEXT: PostPreviewStep(1); break;
+    case ID_CLI_START: StartCliPreview(); break;
+    case ID_CLI_PAUSE: PausePreview(2); break;
+    case ID_CLI_STOP: StopCliPreview(); break;
+    case ID_CLI_NEXT: PostPreviewStep(2); break;
+    case ID_SPF_START: StartSpfPreview(); break;
+    case ID_SPF_PAUSE: PausePreview(3); break;
+    case ID_SPF_STOP: StopSpfPreview(); break;
+    case ID_SPF_NEXT: PostPreviewStep(3); break;
+    case ID_SPF_PREVIOUS:
+        if (m_nSpfLayer != 1) {
+            m_nSpfLayer -= 2;   // the step adds one again: the previous layer is read
+            PostPreviewStep(3);
+        }
+        break;
     default: break;
     }
     UpdateCommandUi();
@@ -770,4 +793,247 @@ bool CMainFrame::OpenFromCommandLine(const std::string& path)
     Redraw();
     UpdateCommandUi();
     return opened;
+}
+
+// ---- previews ----
+
+void CMainFrame::SetPane(int pane, const std::string& text) { m_panes[pane]->setText(Q(text)); }
+
+void CMainFrame::StartTimer(int timerId)
+{
+    m_timers[timerId - 1]->start(m_nDelay);
+    const int handle = timerId;
+    if (timerId == 1) {
+        m_nSslTimer = handle;
+        m_bSslRunning = true;
+    } else if (timerId == 2) {
+        m_nCliTimer = handle;
+        m_bCliRunning = true;
+    } else {
+        m_nSpfTimer = handle;
+        m_bSpfRunning = true;
+    }
+}
+
+void CMainFrame::StopTimer(int timerId)
+{
+    m_timers[timerId - 1]->stop();
+    if (timerId == 1)
+        m_bSslRunning = false;
+    else if (timerId == 2)
+        m_bCliRunning = false;
+    else
+        m_bSpfRunning = false;
+}
+
+void CMainFrame::PausePreview(int timerId) { StopTimer(timerId); }
+
+void CMainFrame::PostPreviewStep(int timerId)
+{
+    QTimer::singleShot(0, this, [this, timerId] { OnTimer(timerId); });
+}
+
+void CMainFrame::OnTimer(int timerId)
+{
+    if (timerId == 1)
+        SslPreviewStep();
+    else if (timerId == 2)
+        CliPreviewStep();
+    else if (timerId == 3)
+        SpfPreviewStep();
+    Redraw();
+    UpdateCommandUi();
+}
+
+void CMainFrame::StartSslPreview()
+{
+    auto& ssl = m_doc.m_ssl.m_data;
+    auto openContours = [this] {
+        for (auto& holder : m_doc.m_sslContours)
+            if (holder && !holder->m_data.m_bReading)
+                holder->m_data.OpenReading();
+    };
+    if (!ssl.m_bReading) {
+        ssl.OpenReading();
+        openContours();
+    }
+    StartTimer(1);
+    PumpOneMessage();
+    if (m_nSslLayer >= static_cast<std::uint32_t>(ssl.m_nLayerCount)) {
+        ssl.OpenReading();
+        openContours();
+        m_nSslLayer = 0;
+        m_elapsed = 0;
+    }
+    if (m_nSslLayer == 0)
+        m_elapsed = 0;
+}
+
+void CMainFrame::StartCliPreview()
+{
+    auto& cli = m_doc.m_cli.m_data;
+    StartTimer(2);
+    PumpOneMessage();
+    if (!cli.m_bFileOpen) {
+        cli.OpenLayerFile();
+        for (auto& holder : m_doc.m_cliContours)
+            if (holder && !holder->m_data.m_bFileOpen)
+                holder->m_data.OpenLayerFile();
+    }
+    if (m_nCliLayer >= static_cast<std::uint32_t>(cli.m_nLayers)) {
+        cli.OpenLayerFile();   // an open file is rewound
+        for (auto& holder : m_doc.m_cliContours)
+            if (holder && static_cast<std::uint32_t>(holder->m_data.m_nLayers) <= m_nCliLayer)
+                holder->m_data.OpenLayerFile();
+        m_nCliLayer = 0;
+        m_elapsed = 0;
+    }
+    if (m_nCliLayer == 0)
+        m_elapsed = 0;
+}
+
+void CMainFrame::StartSpfPreview()
+{
+    const auto& spf = m_doc.m_spf.m_data;
+    StartTimer(3);
+    PumpOneMessage();
+    if (m_nSpfLayer >= spf.m_nLayerCount || m_nSpfLayer >= spf.m_nToLayer) {
+        m_nSpfLayer = spf.m_nFromLayer - 1;
+        m_elapsed = 0;
+    }
+    if (!(0 < m_nSpfLayer && m_nSpfLayer < spf.m_nFromLayer - 1))
+        m_elapsed = 0;
+}
+
+void CMainFrame::StopSslPreview()
+{
+    StopTimer(1);
+    m_nSslLayer = 0;
+    m_bSslBar = false;
+    m_doc.m_ssl.m_data.CloseReading();
+    for (auto& holder : m_doc.m_sslContours)
+        if (holder)
+            holder->m_data.CloseReading();
+    m_wndSslBar->hide();
+}
+
+void CMainFrame::StopCliPreview()
+{
+    StopTimer(2);
+    m_nCliLayer = 0;
+    m_bCliBar = false;
+    m_doc.m_cli.m_data.CloseLayerFile();
+    for (auto& holder : m_doc.m_cliContours)
+        if (holder)
+            holder->m_data.CloseLayerFile();
+    m_wndCliBar->hide();
+}
+
+void CMainFrame::StopSpfPreview()
+{
+    StopTimer(3);
+    m_nSpfLayer = m_doc.m_spf.m_data.m_nFromLayer - 1;
+    m_bSpfBar = false;
+    m_wndSpfBar->hide();
+}
+
+void CMainFrame::EndPreview(int timerId, const std::string& message, bool clearPanes)
+{
+    StopTimer(timerId);
+    if (timerId == 1) {
+        m_bSslBar = false;
+        m_doc.m_ssl.m_data.CloseReading();
+        for (auto& holder : m_doc.m_sslContours)
+            if (holder)
+                holder->m_data.CloseReading();
+        m_wndSslBar->hide();
+    } else if (timerId == 2) {
+        m_bCliBar = false;
+        m_doc.m_cli.m_data.CloseLayerFile();
+        for (auto& holder : m_doc.m_cliContours)
+            if (holder)
+                holder->m_data.CloseLayerFile();
+        m_wndCliBar->hide();
+    } else {
+        m_bSpfBar = false;
+        m_wndSpfBar->hide();
+    }
+    SetPane(0, message);
+    if (clearPanes)
+        for (int pane = 1; pane < 4; ++pane)
+            SetPane(pane, "");
+}
+
+void CMainFrame::SslPreviewStep()
+{
+    auto& ssl = m_doc.m_ssl.m_data;
+    ++m_nSslLayer;
+    if (m_nSslLayer > static_cast<std::uint32_t>(ssl.m_nLayerCount)) {
+        EndPreview(1, Tr("ReadFinish"), false);
+        return;
+    }
+    const std::int64_t t0 = Clock().NowSeconds();
+    ssl.ClearLayers();
+    for (auto& holder : m_doc.m_sslContours)
+        if (holder)
+            holder->m_data.ClearLayers();
+    const int r = ssl.ReadNextLayer(m_nTopologyReply);
+    for (auto& holder : m_doc.m_sslContours)
+        if (holder)
+            holder->m_data.ReadNextLayer(m_nTopologyReply);
+    if (r == -1) {
+        EndPreview(1, Tr("FileError"), true);
+        return;
+    }
+    SetPane(0, Tr("ReadingSlice"));
+    m_elapsed += Clock().NowSeconds() - t0;
+    SetPane(1, FormatCostTime());
+    SetPane(2, Tr("TotalLayerSsl") + std::to_string(ssl.m_nLayerCount));
+    SetPane(3, Tr("CurrentLayer") + std::to_string(m_nSslLayer));
+}
+
+void CMainFrame::CliPreviewStep()
+{
+    auto& cli = m_doc.m_cli.m_data;
+    ++m_nCliLayer;
+    if (m_nCliLayer > static_cast<std::uint32_t>(cli.m_nLayers)) {
+        EndPreview(2, Tr("ReadFinish"), false);
+        return;
+    }
+    const std::int64_t t0 = Clock().NowSeconds();
+    cli.ClearLayers();
+    for (auto& holder : m_doc.m_cliContours)
+        if (holder)
+            holder->m_data.ClearLayers();
+    const int r = cli.ReadNextLayer(m_nTopologyReply);
+    for (auto& holder : m_doc.m_cliContours)
+        if (holder)
+            holder->m_data.ReadNextLayer(m_nTopologyReply);
+    if (r == 2) {
+        EndPreview(2, Tr("FileError"), true);
+        return;
+    }
+    SetPane(0, Tr("ReadingSlice"));
+    m_elapsed += Clock().NowSeconds() - t0;
+    SetPane(1, FormatCostTime());
+    SetPane(2, Tr("TotalLayer") + std::to_string(cli.m_nLayers));
+    SetPane(3, Tr("CurrentLayer") + std::to_string(m_nCliLayer));
+}
+
+void CMainFrame::SpfPreviewStep()
+{
+    auto& spf = m_doc.m_spf.m_data;
+    ++m_nSpfLayer;
+    if (m_nSpfLayer > spf.m_nLayerCount || m_nSpfLayer > spf.m_nToLayer) {
+        EndPreview(3, Tr("ReadFinish"), false);
+        return;
+    }
+    const std::int64_t t0 = Clock().NowSeconds();
+    spf.ClearPlanes();
+    (void)spf.LoadLayer(m_doc.m_spf.m_strFileName, m_nSpfLayer);
+    SetPane(0, Tr("ReadingFile"));
+    m_elapsed += Clock().NowSeconds() - t0;
+    SetPane(1, FormatCostTime());
+    SetPane(2, Tr("TotalLayer") + std::to_string(spf.m_nLayerCount));
+    SetPane(3, Tr("CurrentLayer") + std::to_string(m_nSpfLayer));
 }

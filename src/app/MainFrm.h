@@ -17,6 +17,7 @@ class IAppDialogs;
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 // The main window: menus, the main tool bar, the three preview bars, the
@@ -82,6 +83,24 @@ public:
 
     std::string Title() const { return windowTitle().toStdString(); }
 
+    // Layer-by-layer previews: one timer per kind (1 SSL, 2 CLI, 3 SPF), each
+    // tick reads the next layer and redraws.
+    void StartSslPreview();
+    void StartCliPreview();
+    void StartSpfPreview();
+    void PausePreview(int timerId);
+    void StopSslPreview();
+    void StopCliPreview();
+    void StopSpfPreview();
+    // One step as if the timer had fired, handled after the events already queued.
+    void PostPreviewStep(int timerId);
+    // A timer tick of one kind: its step, then re-project and redraw.
+    void OnTimer(int timerId);
+    void SslPreviewStep();
+    void CliPreviewStep();
+    void SpfPreviewStep();
+    void SetPane(int pane, const std::string& text);
+
     // Preview state shared with the view and the command rules.
     int m_nSslTimer = 0, m_nCliTimer = 0, m_nSpfTimer = 0;
     bool m_bSslRunning = false, m_bCliRunning = false, m_bSpfRunning = false;
@@ -116,4 +135,8 @@ private:
     std::map<int, QAction*> m_actions;
     QLabel* m_panes[4] = {};
     bool m_waitCursor = false;
+    QTimer* m_timers[3] = {};   // preview timers 1, 2, 3
+    void StartTimer(int timerId);
+    void StopTimer(int timerId);
+    void EndPreview(int timerId, const std::string& message, bool clearPanes);
 };

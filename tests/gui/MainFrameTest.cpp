@@ -246,7 +246,7 @@ TEST_F(FileFlows, CloseQuestionAndClosedState)
     EXPECT_TRUE(f.m_doc.m_cli.m_bOpen);
 
     f.m_platform.Answer(MsgAnswer::Yes);
-    EXPECT_TRUE(f.m_frame->OnCloseCli());
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_CLOSE_CLI));
     EXPECT_FALSE(f.m_doc.m_cli.m_bOpen);
     EXPECT_FALSE(f.m_doc.m_cli.m_data.m_bLoaded);
     EXPECT_EQ(f.m_doc.m_cli.m_data.m_nLayers, 0);
@@ -254,8 +254,9 @@ TEST_F(FileFlows, CloseQuestionAndClosedState)
     EXPECT_EQ(f.m_doc.m_nFileKind, 0);
     EXPECT_EQ(f.m_frame->Title(), "Rapid prototyping");
     EXPECT_FALSE(f.m_frame->Action(ID_CLOSE_CLI)->isEnabled());
-    // Nothing open: nothing is asked.
+    // Nothing open: nothing is asked, and the command is greyed.
     EXPECT_FALSE(f.m_frame->OnCloseCli());
+    EXPECT_FALSE(f.m_frame->RunCommand(ID_CLOSE_CLI));
     EXPECT_EQ(f.m_platform.m_messages.size(), 2u);
 }
 

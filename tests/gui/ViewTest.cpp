@@ -23,13 +23,13 @@ int CountColour(const QImage& image, QRgb colour)
     return n;
 }
 
-// Where the marker's corner is drawn: the one pixel that is red and has
-// green directly above it.
+// Where the marker's corner is drawn: the green leg, drawn last, covers it;
+// the red leg goes on directly to its right.
 QPoint MarkerCorner(const QImage& image)
 {
     for (int y = 1; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == kRed && image.pixel(x, y - 1) == kGreen)
+        for (int x = 0; x + 1 < image.width(); ++x)
+            if (image.pixel(x, y) == kGreen && image.pixel(x + 1, y) == kRed && image.pixel(x, y - 1) == kGreen)
                 return {x, y};
     return {-1, -1};
 }
@@ -172,7 +172,7 @@ TEST(ViewDrawing, ContoursOfTheCliHolderAndEscapeStopsAnExport)
     EXPECT_EQ(CountColour(view.Render(800, 640), kBlue), 0);   // no layer in memory yet
 
     ASSERT_TRUE(f.m_doc.m_cli.m_data.OpenLayerFile());
-    PromptState prompt = PROMPT_GO_ON;
+    PromptState prompt = PROMPT_ASK;
     ASSERT_EQ(f.m_doc.m_cli.m_data.ReadNextLayer(prompt), 1);
     QImage image = view.Render(800, 640);
     const CPixel top = ToScreen(20.0f, 30.0f, 800, 640, view.m_fZoom, view.m_fTransX, view.m_fTransY);
@@ -213,6 +213,7 @@ TEST(ViewDrawing, ScanPathsOfTheSpfHolder)
     // Jump tracks add red lines between the vectors.
     f.m_doc.m_spf.m_data.m_bJumpTrack = true;
     EXPECT_GT(CountColour(view.Render(800, 640), kRed), 0);
+    f.m_doc.m_spf.m_data.m_bJumpTrack = false;
 
     // Scan Paths off hides them and ends simulation mode; on again keeps it off.
     f.m_doc.m_spf.m_data.m_bSimulation = true;
