@@ -28,6 +28,17 @@ void WriteSquareCli(const std::string& path, int layers, float x0, float y0, flo
     }
 }
 
+void WriteSquareSsl(const std::string& path, int layers, float side)
+{
+    std::ofstream out(path);
+    out << "Slice\tV0\nSLICES()\nFILE(part)\n";
+    for (int i = 1; i <= layers; ++i) {
+        out << "Z " << 0.004 * i << " 0.004\n";
+        out << "0 0\n" << side << " 0\n" << side << " " << side << "\n0 " << side << "\nC\n";
+    }
+    out << "END\n";
+}
+
 bool WriteSampleSpf(const std::string& path, int layers)
 {
     CCreateSample sample;

@@ -61,5 +61,8 @@ public:
 // A binary CLI file of `layers` layers, each one square outer contour from
 // (x0, y0) to (x1, y1), layer heights 0.1, 0.2, ...
 void WriteSquareCli(const std::string& path, int layers, float x0, float y0, float x1, float y1);
+// An SSL file of `layers` layers, each one square contour from (0, 0) to
+// (side, side) inches.
+void WriteSquareSsl(const std::string& path, int layers, float side);
 // A small machine file (the ring test sample) of `layers` layers.
 bool WriteSampleSpf(const std::string& path, int layers);

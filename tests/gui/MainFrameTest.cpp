@@ -122,6 +122,8 @@ protected:
     {
         m_cli = m_dir.File("part.cli");
         WriteSquareCli(m_cli, 2, 10.0f, 10.0f, 30.0f, 30.0f);
+        m_ssl = m_dir.File("part.ssl");
+        WriteSquareSsl(m_ssl, 3, 1.0f);
         m_spf = m_dir.File("ring.spf");
         ASSERT_TRUE(WriteSampleSpf(m_spf, 4));
     }
@@ -131,6 +133,12 @@ protected:
         f.m_dialogs.m_verify.push_back(verify);
         ASSERT_TRUE(f.m_frame->RunCommand(ID_OPEN_CLI));
     }
+    void OpenSsl(const std::string& path, bool verify = false)
+    {
+        f.m_dialogs.m_paths.push_back(path);
+        f.m_dialogs.m_verify.push_back(verify);
+        ASSERT_TRUE(f.m_frame->RunCommand(ID_OPEN_SSL));
+    }
     void ImportSpf(const std::string& path)
     {
         f.m_dialogs.m_paths.push_back(path);
@@ -138,7 +146,7 @@ protected:
     }
 
     CTempDir m_dir;
-    std::string m_cli, m_spf;
+    std::string m_cli, m_ssl, m_spf;
     CFrameFixture f;
 };
 
@@ -258,6 +266,64 @@ TEST_F(FileFlows, CloseQuestionAndClosedState)
     EXPECT_FALSE(f.m_frame->OnCloseCli());
     EXPECT_FALSE(f.m_frame->RunCommand(ID_CLOSE_CLI));
     EXPECT_EQ(f.m_platform.m_messages.size(), 2u);
+}
+
+TEST_F(FileFlows, OpenSslLeavesDocumentTitleStatusAndBar)
+{
+    for (bool verify : {false, true}) {
+        if (verify) {
+            f.m_platform.Answer(MsgAnswer::Yes);   // close the first one
+            f.m_doc.m_ssl.m_data.m_crSlice = MakeRgb(9, 9, 9);
+        }
+        OpenSsl(m_ssl, verify);
+        CMainFrame& frame = *f.m_frame;
+        const CVemoDoc& doc = f.m_doc;
+        EXPECT_TRUE(doc.m_ssl.m_bOpen) << verify;
+        EXPECT_TRUE(doc.m_ssl.m_data.m_bShowSlice);
+        EXPECT_EQ(doc.m_ssl.m_data.m_crSlice, MakeRgb(0, 0, 255));   // blue again after a reopen
+        EXPECT_TRUE(doc.m_bDisplay);
+        EXPECT_EQ(doc.m_nFileKind, 1);
+        EXPECT_FLOAT_EQ(doc.m_centre.m_x, 12.7f);
+        EXPECT_FLOAT_EQ(doc.m_centre.m_y, 12.7f);
+        EXPECT_EQ(frame.Title(), "Rapid prototyping " + m_ssl);
+        EXPECT_EQ(Panes(frame), (std::vector<std::string>{"Opening SSL file", "", "Total Layer:3", ""}));
+        EXPECT_TRUE(frame.m_bSslBar);
+        EXPECT_FALSE(frame.m_bCliBar);
+        EXPECT_EQ(frame.m_nSslLayer, 0u);
+    }
+    EXPECT_EQ(f.m_dialogs.m_asked.back(), "ssl Data Files (*.ssl)|*.ssl||");
+    EXPECT_GE(f.m_platform.m_progressOpened, 1);   // the verification ran once
+}
+
+TEST_F(FileFlows, OpenCliBesideAKeptSslFileAndSliceToggle)
+{
+    OpenSsl(m_ssl);
+    f.m_platform.Answer(MsgAnswer::No);
+    OpenCli(m_cli);
+    EXPECT_EQ(f.m_platform.m_messages.at(0).text, "Whether or not to close the file" + m_ssl + "?");
+    EXPECT_TRUE(f.m_doc.m_ssl.m_bOpen);
+    EXPECT_TRUE(f.m_doc.m_cli.m_bOpen);
+    EXPECT_EQ(f.m_doc.m_nFileKind, 2);
+    EXPECT_TRUE(f.m_frame->Action(ID_CLOSE_SSL)->isEnabled());
+    // Slice toggles the SSL holder's flag while an SSL file is open.
+    ASSERT_TRUE(f.m_doc.m_ssl.m_data.OpenReading());
+    PromptState prompt = PROMPT_ASK;
+    ASSERT_EQ(f.m_doc.m_ssl.m_data.ReadNextLayer(prompt), 1);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_SHOW_SLICE));
+    EXPECT_FALSE(f.m_doc.m_ssl.m_data.m_bShowSlice);
+    EXPECT_TRUE(f.m_doc.m_cli.m_data.m_bLoaded);
+    // The kind recomputed from the open flags: CLI wins over SSL.
+    f.m_doc.m_nFileKind = 0;
+    f.m_frame->UpdateFileKind();
+    EXPECT_EQ(f.m_doc.m_nFileKind, 2);
+    // Closing the SSL file leaves the CLI file open.
+    f.m_platform.Answer(MsgAnswer::Yes);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_CLOSE_SSL));
+    EXPECT_FALSE(f.m_doc.m_ssl.m_bOpen);
+    EXPECT_EQ(f.m_doc.m_ssl.m_data.m_nLayerCount, 0);
+    EXPECT_TRUE(f.m_doc.m_ssl.m_data.m_layers.empty());
+    EXPECT_TRUE(f.m_doc.m_cli.m_bOpen);
+    EXPECT_EQ(f.m_frame->Title(), "Rapid prototyping");
 }
 
 TEST_F(FileFlows, OpenCliGoesOnWhenTheUserKeepsTheOpenFile)

@@ -1,0 +1,127 @@
+#include "GuiSupport.h"
+
+#include <QApplication>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Previews : public ::testing::Test {
+protected:
+    std::vector<std::string> Panes() const
+    {
+        return {f.m_frame->PaneText(0), f.m_frame->PaneText(1), f.m_frame->PaneText(2), f.m_frame->PaneText(3)};
+    }
+    CTempDir m_dir;
+    CFrameFixture f;
+};
+
+TEST_F(Previews, CliPreviewStepsToTheEnd)
+{
+    const std::string path = m_dir.File("part.cli");
+    WriteSquareCli(path, 2, 0.0f, 0.0f, 10.0f, 10.0f);
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    CMainFrame& frame = *f.m_frame;
+    EXPECT_FALSE(frame.CommandState(ID_CLI_NEXT).enabled);   // before the first step
+
+    ASSERT_TRUE(frame.RunCommand(ID_CLI_START));
+    EXPECT_TRUE(frame.m_bCliRunning);
+    EXPECT_FALSE(frame.CommandState(ID_CLI_START).enabled);
+    ASSERT_TRUE(frame.RunCommand(ID_CLI_PAUSE));
+    EXPECT_FALSE(frame.m_bCliRunning);
+
+    frame.OnTimer(2);
+    EXPECT_EQ(frame.m_nCliLayer, 1u);
+    EXPECT_EQ(f.m_doc.m_cli.m_data.m_layers.size(), 1u);
+    EXPECT_EQ(Panes(), (std::vector<std::string>{"Reading slice file...", "Cost Time: 0:0:0", "Total Layer:2", "Current Layer:1"}));
+    EXPECT_TRUE(frame.CommandState(ID_CLI_STOP).enabled);
+    ASSERT_TRUE(frame.RunCommand(ID_CLI_NEXT));   // one posted step
+    EXPECT_EQ(frame.m_nCliLayer, 1u);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nCliLayer, 2u);
+    EXPECT_EQ(f.m_doc.m_cli.m_data.m_layers.size(), 1u);   // the layer replaces the previous one
+    EXPECT_FALSE(frame.CommandState(ID_CLI_NEXT).enabled);  // after the last layer
+
+    frame.OnTimer(2);
+    EXPECT_EQ(Panes(), (std::vector<std::string>{"Read file finish!", "Cost Time: 0:0:0", "Total Layer:2", "Current Layer:2"}));
+    EXPECT_FALSE(frame.m_bCliBar);
+    EXPECT_TRUE(frame.m_wndCliBar->isHidden());
+    EXPECT_FALSE(f.m_doc.m_cli.m_data.m_bFileOpen);
+
+    // A start after the end rewinds to the first layer.
+    ASSERT_TRUE(frame.RunCommand(ID_CLI_START));
+    frame.OnTimer(2);
+    EXPECT_EQ(frame.m_nCliLayer, 1u);
+    ASSERT_TRUE(frame.RunCommand(ID_CLI_STOP));
+    EXPECT_EQ(frame.m_nCliLayer, 0u);
+    EXPECT_FALSE(frame.m_bCliRunning);
+}
+
+TEST_F(Previews, ClosingTheFileEndsARunningPreview)
+{
+    const std::string path = m_dir.File("part.cli");
+    WriteSquareCli(path, 3, 0.0f, 0.0f, 10.0f, 10.0f);
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_CLI_START));
+    f.m_frame->OnTimer(2);
+    f.m_platform.Answer(MsgAnswer::Yes);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_CLOSE_CLI));
+    EXPECT_TRUE(f.m_frame->m_bCliRunning);
+    f.m_frame->OnTimer(2);
+    EXPECT_FALSE(f.m_frame->m_bCliRunning);
+    EXPECT_EQ(f.m_frame->PaneText(0), "Read file finish!");
+}
+
+TEST_F(Previews, SslPreviewShowsTotalWithoutColon)
+{
+    const std::string path = m_dir.File("part.ssl");
+    WriteSquareSsl(path, 12, 1.0f);
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_SSL_START));
+    f.m_frame->OnTimer(1);
+    EXPECT_EQ(f.m_frame->PaneText(2), "Total Layer12");
+    EXPECT_EQ(f.m_frame->PaneText(3), "Current Layer:1");
+    EXPECT_EQ(f.m_doc.m_ssl.m_data.m_layers.size(), 1u);
+    EXPECT_TRUE(f.m_frame->CommandState(ID_SHOW_SLICE).enabled);
+}
+
+TEST_F(Previews, SpfPreviewFollowsTheRange)
+{
+    const std::string path = m_dir.File("ring.spf");
+    ASSERT_TRUE(WriteSampleSpf(path, 10));
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    CMainFrame& frame = *f.m_frame;
+    auto& spf = f.m_doc.m_spf.m_data;
+    ASSERT_EQ(spf.m_nLayerCount, 10);
+    spf.m_nFromLayer = 5;   // the range dialog does not move the counter
+    spf.m_nToLayer = 7;
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_START));
+    std::vector<std::uint32_t> shown;
+    for (int i = 0; i < 8 && frame.m_bSpfRunning; ++i) {
+        frame.OnTimer(3);
+        if (frame.m_bSpfRunning)
+            shown.push_back(frame.m_nSpfLayer);
+    }
+    EXPECT_EQ(shown, (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(frame.PaneText(0), "Read file finish!");
+
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_START));   // starts again at the range
+    frame.OnTimer(3);
+    frame.OnTimer(3);
+    EXPECT_EQ(frame.m_nSpfLayer, 6u);
+    EXPECT_EQ(frame.PaneText(2), "Total Layer:10");
+    EXPECT_FALSE(spf.m_planes.empty());
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_PAUSE));
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_PREVIOUS));
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 5u);
+    EXPECT_FALSE(frame.CommandState(ID_SPF_PREVIOUS).enabled);
+    EXPECT_FALSE(frame.CommandState(ID_SPF_STOP).enabled);   // paused at the range start
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_NEXT));
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 6u);
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_STOP));
+    EXPECT_EQ(frame.m_nSpfLayer, 4u);
+}
+
+} // namespace
