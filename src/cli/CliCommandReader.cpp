@@ -209,7 +209,7 @@ bool CCliCommandReader::ReadRecordHead(int code, CCliRecordHead& head)
         head.id = id;
         head.dir = dir;
         head.count = n;
-        return true;
+        return CountFits(code, head.count) || Damaged();
     }
     std::uint32_t id, dir = 0;
     std::int32_t n;
@@ -218,7 +218,12 @@ bool CCliCommandReader::ReadRecordHead(int code, CCliRecordHead& head)
     head.id = id;
     head.dir = dir;
     head.count = n;
-    return true;
+    return CountFits(code, head.count) || Damaged();
+}
+
+bool CCliCommandReader::CountFits(int code, std::int64_t count) const
+{
+    return count >= 0 && count * PointsPerItem(code) <= m_stream.Remaining() / PointBytes(code);
 }
 
 bool CCliCommandReader::SkipRecord(int code)

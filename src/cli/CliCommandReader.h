@@ -53,6 +53,8 @@ public:
 
     // The height of a layer start, in file units.
     bool ReadZ(int code, float& z);
+    // A binary record's count is checked against the bytes left before anyone
+    // can size anything by it.
     bool ReadRecordHead(int code, CCliRecordHead& head);
     // Reads count points (a hatch record: 2 * count) and hands each to f(x, y)
     // in file units. False when the record is damaged.
@@ -68,6 +70,7 @@ public:
 
 private:
     bool Damaged();
+    bool CountFits(int code, std::int64_t count) const;
     bool ReadNumber(double& value);
     bool ReadCount(std::int64_t& count, std::int64_t valuesPerItem);
     int PeekByte();
