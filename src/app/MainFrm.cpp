@@ -257,7 +257,8 @@ void CMainFrame::CreateStatusBar()
     const int ids[] = {61447, 61448, 61449};
     for (int i = 0; i < 3; ++i) {
         m_panes[i + 1] = new QLabel(Q(Tr(ids[i])), this);
-        m_panes[i + 1]->setFixedWidth(widths[i]);
+        // At least the classic widths; wider where this platform's font needs it.
+        m_panes[i + 1]->setMinimumWidth(widths[i]);
         m_panes[i + 1]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         status->addPermanentWidget(m_panes[i + 1]);
     }

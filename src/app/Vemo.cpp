@@ -8,6 +8,7 @@
 #include "platform/Texts.h"
 
 #include <QIcon>
+#include <QScreen>
 #include <QTimer>
 #include <clocale>
 
@@ -52,6 +53,10 @@ bool CVemoApp::InitInstance()
     m_platform = std::make_unique<CScopedPlatform>(platform);
 
     m_frame->setWindowTitle(QString::fromStdString(Tr("MainTitle")));
+    // Without a window manager (a bare X server) maximising does nothing, so
+    // the window takes the screen's free area first.
+    if (const QScreen* screen = primaryScreen())
+        m_frame->setGeometry(screen->availableGeometry());
     m_frame->showMaximized();
     const std::string file = FileFromArguments(arguments());
     if (!file.empty()) {
