@@ -141,6 +141,77 @@ private:
     std::uint32_t m_points = 0;
 };
 
+void Link(CPathNode* parent, CPathNode* child)
+{
+    parent->m_children.push_back(child);
+    child->m_parents.push_back(parent);
+}
+
+// Links every column of band a to the columns of band b whose first vector
+// overlaps its last vector, children and parents in rank order. The vectors
+// of one line are disjoint and in increasing position, so only a window of
+// b's columns can overlap each column of a; the window is widened well beyond
+// the rounding of the overlap test, which decides every pair in it. Bands
+// that do not look like that are compared pair by pair.
+void LinkBands(const std::vector<CPathNode*>& a, const std::vector<CPathNode*>& b, const std::vector<C2DLine>& pool)
+{
+    if (a.empty() || b.empty())
+        return;
+    auto lastOf = [&](const CPathNode* c) -> const C2DLine& { return pool[c->m_vectors.back()]; };
+    auto firstOf = [&](const CPathNode* c) -> const C2DLine& { return pool[c->m_vectors.front()]; };
+    auto pairwise = [&] {
+        for (CPathNode* p : a)
+            for (CPathNode* c : b)
+                if (Overlaps(lastOf(p), firstOf(c)))
+                    Link(p, c);
+    };
+    if (a.size() * b.size() <= 64) {
+        pairwise();
+        return;
+    }
+    const bool alongY = AlongY(lastOf(a.front()));
+    struct Span {
+        float lo, hi;
+    };
+    auto span = [&](const C2DLine& v) {
+        const float s = alongY ? v.m_ptStart.m_y : v.m_ptStart.m_x;
+        const float e = alongY ? v.m_ptEnd.m_y : v.m_ptEnd.m_x;
+        return Span{std::min(s, e), std::max(s, e)};
+    };
+    std::vector<Span> pa, pb;
+    pa.reserve(a.size());
+    pb.reserve(b.size());
+    double magnitude = 0.0;
+    bool regular = true;
+    auto add = [&](std::vector<Span>& out, const C2DLine& v) {
+        const Span sp = span(v);
+        regular = regular && std::isfinite(sp.lo) && std::isfinite(sp.hi) && (out.empty() || out.back().hi <= sp.lo);
+        magnitude = std::max({magnitude, std::fabs(static_cast<double>(sp.lo)), std::fabs(static_cast<double>(sp.hi))});
+        out.push_back(sp);
+    };
+    for (const CPathNode* p : a) {
+        regular = regular && AlongY(lastOf(p)) == alongY;
+        add(pa, lastOf(p));
+    }
+    for (const CPathNode* c : b)
+        add(pb, firstOf(c));
+    if (!regular) {
+        pairwise();
+        return;
+    }
+    const double margin = magnitude * 1.0e-5 + 1.0e-6;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const double lo = static_cast<double>(pa[i].lo) - margin;
+        const double hi = static_cast<double>(pa[i].hi) + margin;
+        while (from < b.size() && static_cast<double>(pb[from].hi) < lo)
+            ++from;
+        for (std::size_t j = from; j < b.size() && static_cast<double>(pb[j].lo) <= hi; ++j)
+            if (Overlaps(lastOf(a[i]), firstOf(b[j])))
+                Link(a[i], b[j]);
+    }
+}
+
 void DrawVectors(const std::vector<C2DLine>& list, int pause, IDrawSurface& surface, int w, int h, Colour colour,
                  int jump, float zoom, float ox, float oy)
 {
@@ -248,12 +319,7 @@ void CPlanePath::Order(int strategy)
     auto lastOf = [&](const CPathNode* c) -> const C2DLine& { return m_vectors[c->m_vectors.back()]; };
     auto firstOf = [&](const CPathNode* c) -> const C2DLine& { return m_vectors[c->m_vectors.front()]; };
     for (std::size_t b = 0; b + 1 < bands.size(); ++b)
-        for (CPathNode* a : bands[b])
-            for (CPathNode* c : bands[b + 1])
-                if (Overlaps(lastOf(a), firstOf(c))) {
-                    a->m_children.push_back(c);
-                    c->m_parents.push_back(a);
-                }
+        LinkBands(bands[b], bands[b + 1], m_vectors);
 
     // Children are consumed from the front: a cursor per column marks the
     // first one left.
