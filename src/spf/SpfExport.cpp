@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "io/ByteStream.h"
+#include "io/MemoryStream.h"
 #include "platform/Platform.h"
 #include "platform/Texts.h"
 #include "scan/Scan.h"
@@ -207,10 +208,14 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
     for (auto& c : contours)
         c->Open();
 
+    // A layer's records are gathered in memory and written in one piece:
+    // the hatch records patch their point counts as they go, which on the
+    // file itself would cost a seek and a flush per record.
+    CMemoryStream body;
     auto writeContourFiles = [&] {
         for (auto& c : contours)
             if (CSlice* layer = c->FirstLayer())
-                m_nVectors += layer->WriteContours(file, d.m_hatchSpace, mode);
+                m_nVectors += layer->WriteContours(body, d.m_hatchSpace, mode);
     };
 
     bool ok = true;
@@ -245,21 +250,24 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
             d.m_slices.clear();
         }
 
-        if (!writer.BeginLayer(d.m_thickness))
-            break;
+        body = CMemoryStream();
         if (d.m_contourOption == 1)
             writeContourFiles();
         if (!cliHatchMode) {
             if (!d.m_planes.empty())
-                m_nVectors += d.m_planes.front().WritePaths(file, d.m_connectHatches, d.m_hatchSpace, tagged);
+                m_nVectors += d.m_planes.front().WritePaths(body, d.m_connectHatches, d.m_hatchSpace, tagged);
         } else if (CSlice* layer = source.FirstLayer()) {
-            m_nVectors += layer->WriteContours(file, d.m_hatchSpace, mode);
-            m_nVectors += layer->WriteHatches(file, d.m_hatchSpace, mode);
+            m_nVectors += layer->WriteContours(body, d.m_hatchSpace, mode);
+            m_nVectors += layer->WriteHatches(body, d.m_hatchSpace, mode);
         }
         if (d.m_contourOption == 2)
             writeContourFiles();
-        if (!writer.EndLayer())
+        const auto& bytes = body.Bytes();
+        if (!writer.BeginLayer(d.m_thickness) || (!bytes.empty() && !file.Write(bytes.data(), bytes.size())) ||
+            !writer.EndLayer()) {
+            m_bWriteFailed = true;
             break;
+        }
         m_nLayersWritten = writer.LayersWritten();
 
         if (m_onLayer)
