@@ -29,14 +29,17 @@ void CQtDrawSurface::SelectPen(PenStyle style, int width, Colour colour)
     }
     // Width 1 becomes Qt's cosmetic 0-width pen, the fast path of the raster engine.
     QPen pen(ToQColor(colour), width <= 1 ? 0 : width, qtStyle);
-    m_painter.setPen(pen);
+    // Scan vectors select the same pen line after line: skip the state change.
+    if (pen != m_pens.back())
+        m_painter.setPen(pen);
 }
 
 void CQtDrawSurface::RestorePen()
 {
     if (m_pens.empty())
         return;
-    m_painter.setPen(m_pens.back());
+    if (m_pens.back() != m_painter.pen())
+        m_painter.setPen(m_pens.back());
     m_pens.pop_back();
 }
 
