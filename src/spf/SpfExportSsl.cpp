@@ -1,7 +1,6 @@
 // The SSL side of the export: an SSL file and its contour files as sources.
 #include "spf/SpfExportSource.h"
 
-#if __has_include("ssl/Ssl.h")
 #include "ssl/Ssl.h"
 
 namespace {
@@ -47,11 +46,3 @@ bool CSpfExport::ExportFromSsl(CByteStream& file)
     return RunLayers(file, source, contours, false);
 }
 
-#else
-// Until the SSL reader is part of the build, an SSL source is never open.
-bool CSpfExport::SslOpen() const { return false; }
-std::int64_t CSpfExport::SslLayerCount() const { return 0; }
-void CSpfExport::SslBoxes(std::vector<const C3DBox*>&) const {}
-void CSpfExport::FillHeaderFromSsl() {}
-bool CSpfExport::ExportFromSsl(CByteStream&) { return false; }
-#endif

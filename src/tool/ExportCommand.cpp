@@ -11,10 +11,7 @@
 #include "tool/SpfTool.h"
 #include "tool/ToolSupport.h"
 
-#if __has_include("ssl/Ssl.h")
 #include "ssl/Ssl.h"
-#define VEMO_TOOL_HAS_SSL 1
-#endif
 
 #include <atomic>
 #include <chrono>
@@ -192,10 +189,8 @@ int RunExport(const ToolArgs& rawArgs)
     CSpfExport exporter(spf);
     CCli cli;
     std::vector<std::unique_ptr<CCli>> cliBorders;
-#ifdef VEMO_TOOL_HAS_SSL
     CSsl ssl;
     std::vector<std::unique_ptr<CSsl>> sslBorders;
-#endif
     if (format == FileFormat::Cli) {
         if (!cli.Load(input))
             return 1;
@@ -209,7 +204,6 @@ int RunExport(const ToolArgs& rawArgs)
             cliBorders.push_back(std::move(holder));
         }
     } else {
-#ifdef VEMO_TOOL_HAS_SSL
         ssl.m_data.m_strFileName = input;
         if (!ssl.Open(input))
             return 1;
@@ -223,9 +217,6 @@ int RunExport(const ToolArgs& rawArgs)
             exporter.m_sslContours.push_back(holder.get());
             sslBorders.push_back(std::move(holder));
         }
-#else
-        return NotSupportedYet("export", FileFormat::Ssl);
-#endif
     }
 
     CSpfDataDoc& d = spf.m_data;

@@ -11,10 +11,7 @@
 #include "tool/SvgSurface.h"
 #include "tool/ToolSupport.h"
 
-#if __has_include("ssl/Ssl.h")
 #include "ssl/Ssl.h"
-#define VEMO_TOOL_HAS_SSL 1
-#endif
 
 #include <algorithm>
 #include <cmath>
@@ -107,9 +104,7 @@ int RunRender(const ToolArgs& args)
     CScene scene;
     CCli cli;
     CSpf spf;
-#ifdef VEMO_TOOL_HAS_SSL
     CSsl ssl;
-#endif
     const std::string noLayer = Tr("SpfNoLayer") + ": " + std::to_string(layer);
     switch (format) {
     case FileFormat::Cli: {
@@ -143,12 +138,27 @@ int RunRender(const ToolArgs& args)
                        }};
         break;
     }
-    case FileFormat::Ssl:
-#ifdef VEMO_TOOL_HAS_SSL
-        return NotSupportedYet("render", FileFormat::Ssl);
-#else
-        return NotSupportedYet("render", FileFormat::Ssl);
-#endif
+    case FileFormat::Ssl: {
+        if (!ssl.Open(path))
+            return 1;
+        CSslDataDoc& d = ssl.m_data;
+        if (static_cast<std::int64_t>(layer) > d.m_nLayerCount || !d.OpenReading())
+            return Fail(noLayer);
+        // Layers are read in order; each read consumes one layer, used or not.
+        PromptState prompt = PROMPT_GO_ON;
+        for (std::uint32_t k = 1; k <= layer; ++k) {
+            d.ClearLayers();
+            if (d.ReadNextLayer(prompt) < 0)
+                return 1;
+        }
+        d.CloseReading();
+        scene = CScene{d.m_centre.m_x, d.m_centre.m_y, d.m_box.m_ptMin.m_x, d.m_box.m_ptMin.m_y,
+                       d.m_box.m_ptMax.m_x, d.m_box.m_ptMax.m_y,
+                       [&ssl](IDrawSurface& s, int ww, int hh, float z, float x, float y) {
+                           ssl.Draw(s, ww, hh, z, x, y);
+                       }};
+        break;
+    }
     case FileFormat::Unknown:
         return Fail(Tr("ToolUnknownFormat") + ": " + path);
     }

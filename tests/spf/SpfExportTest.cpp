@@ -7,11 +7,13 @@
 #include "spf/Spf.h"
 #include "spf/SpfExport.h"
 #include "spf/SpfFormat.h"
+#include "ssl/Ssl.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -179,17 +181,95 @@ protected:
     CCli m_border;
 };
 
+namespace {
+// Writes an SSL file of the layers (lengths in inches).
+void WriteSsl(const std::string& path, const std::vector<LayerSpec>& layers, float thickness = 0.1f)
+{
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "Slice\tV0\nSLICES()\nFILE(test)");
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        std::fprintf(f, "\nZ %f %f", thickness * (i + 1) / 25.4, thickness / 25.4);
+        for (const Poly& p : layers[i].polys) {
+            for (const C2DPoint& pt : p.points)
+                std::fprintf(f, "\n%f %f", pt.m_x / 25.4, pt.m_y / 25.4);
+            std::fprintf(f, "\nC");
+        }
+    }
+    std::fprintf(f, "\nEND\n");
+    std::fclose(f);
+}
+
+// One slice file of either kind, read layer by layer as the export reads it.
+struct CSource {
+    bool ssl;
+    CCli cli;
+    CSsl sslHolder;
+    bool Load(const std::string& path) { return ssl ? sslHolder.Open(path) : cli.Load(path); }
+    bool OpenReading() { return ssl ? sslHolder.m_data.OpenReading() : cli.m_data.OpenLayerFile(); }
+    void Next(PromptState& prompt)
+    {
+        if (ssl) {
+            sslHolder.m_data.ClearLayers();
+            sslHolder.m_data.ReadNextLayer(prompt);
+        } else {
+            cli.m_data.ClearLayers();
+            cli.m_data.ReadNextLayer(prompt);
+        }
+    }
+    std::vector<CSlice*> Layers()
+    {
+        std::vector<CSlice*> out;
+        for (auto& l : ssl ? sslHolder.m_data.m_layers : cli.m_data.m_layers)
+            out.push_back(l.get());
+        return out;
+    }
+};
+} // namespace
+
+namespace {
+bool ExportAny(CSpf& spf, CSource& part, CSource& border, const Options& o, const std::string& out)
+{
+    if (!part.ssl) {
+        part.cli.m_bOpen = true;
+        return Export(spf, part.cli, &border.cli, o, out);
+    }
+    spf.m_data.m_hatchSpace = 0.5f;
+    spf.m_data.m_orientation = o.orientation;
+    spf.m_data.m_pathStrategy = o.strategy;
+    spf.m_data.m_connectHatches = o.connect;
+    spf.m_data.m_contourOption = o.contourOption;
+    spf.m_data.m_nScanDirX = spf.m_data.m_nScanDirY = 7;
+    part.sslHolder.m_bOpen = true;
+    CSpfExport exporter(spf);
+    exporter.m_ssl = &part.sslHolder;
+    exporter.m_sslContours.push_back(&border.sslHolder);
+    exporter.UpdateFileKind(false);
+    exporter.m_bExporting = true;
+    const bool ok = exporter.WriteSpfFile(out, false);
+    spf.m_strFileName = out;
+    return ok;
+}
+} // namespace
+
 TEST_F(SpfExport, EveryOptionCombinationMatchesTheScanEngine)
 {
+    WriteSsl(m_dir.File("part.ssl"), PartLayers());
+    WriteSsl(m_dir.File("border.ssl"), BorderLayers());
+    for (const bool ssl : {false, true})
     for (int orientation = 0; orientation <= 2; ++orientation)
         for (int strategy = 1; strategy <= 4; ++strategy)
             for (int connect = 0; connect <= 1; ++connect)
                 for (int contourOption = 0; contourOption <= 2; ++contourOption) {
                     const Options o{orientation, strategy, connect, contourOption};
-                    const std::string name = "o" + std::to_string(orientation) + "s" + std::to_string(strategy) +
+                    const std::string kind = ssl ? "ssl" : "cli";
+                    const std::string name = kind + "o" + std::to_string(orientation) + "s" + std::to_string(strategy) +
                                              "c" + std::to_string(connect) + "b" + std::to_string(contourOption);
                     CSpf spf;
-                    ASSERT_TRUE(Export(spf, m_part, &m_border, o, m_dir.File(name + ".spf"))) << name;
+                    CSource part{ssl, {}, {}}, border{ssl, {}, {}};
+                    ASSERT_TRUE(part.Load(m_dir.File("part." + kind)));
+                    ASSERT_TRUE(border.Load(m_dir.File("border." + kind)));
+                    ASSERT_TRUE(ExportAny(spf, part, border, o, m_dir.File(name + ".spf"))) << name;
                     ASSERT_TRUE(spf.Open(m_dir.File(name + ".spf"))) << name;
                     ASSERT_EQ(spf.m_data.m_nLayerCount, 6) << name;
 
@@ -197,32 +277,28 @@ TEST_F(SpfExport, EveryOptionCombinationMatchesTheScanEngine)
                     CScanContext ctx;
                     ctx.m_hatchSpace = 0.5f;
                     ctx.m_orientation = orientation;
-                    ctx.m_nFileKind = 2;
-                    CCli part, border;
-                    ASSERT_TRUE(part.Load(m_dir.File("part.cli")));
-                    ASSERT_TRUE(border.Load(m_dir.File("border.cli")));
-                    ASSERT_TRUE(part.m_data.OpenLayerFile());
-                    ASSERT_TRUE(border.m_data.OpenLayerFile());
+                    ctx.m_nFileKind = ssl ? 1 : 2;
+                    CSource ownPart{ssl, {}, {}}, ownBorder{ssl, {}, {}};
+                    ASSERT_TRUE(ownPart.Load(m_dir.File("part." + kind)));
+                    ASSERT_TRUE(ownBorder.Load(m_dir.File("border." + kind)));
+                    ASSERT_TRUE(ownPart.OpenReading());
+                    ASSERT_TRUE(ownBorder.OpenReading());
                     PromptState prompt = PROMPT_GO_ON;
                     int steps = 0;
                     for (std::uint32_t k = 1; k <= 6; ++k) {
-                        part.m_data.ClearLayers();
-                        border.m_data.ClearLayers();
                         ctx.ClearPlanes();
-                        part.m_data.ReadNextLayer(prompt);
-                        border.m_data.ReadNextLayer(prompt);
-                        ctx.m_slices.clear();
-                        for (auto& l : part.m_data.m_layers)
-                            ctx.m_slices.push_back(l.get());
+                        ownPart.Next(prompt);
+                        ownBorder.Next(prompt);
+                        ctx.m_slices = ownPart.Layers();
                         CScan::HatchLayer(ctx);
                         CScan::OrderLayer(ctx, strategy);
                         std::vector<C2DLine> path;
                         if (!ctx.m_planes.empty())
                             for (const CPlanePath& pp : ctx.m_planes[0].m_paths)
                                 path.insert(path.end(), pp.m_scanPath.begin(), pp.m_scanPath.end());
-                        const std::vector<C2DLine> frame = ContourSegments(
-                            contourOption && !border.m_data.m_layers.empty() ? border.m_data.m_layers[0].get() : nullptr);
-
+                        const auto borderLayers = ownBorder.Layers();
+                        const std::vector<C2DLine> frame =
+                            ContourSegments(contourOption && !borderLayers.empty() ? borderLayers[0] : nullptr);
                         std::vector<C2DLine> lines = ReadBack(spf, k);
                         ASSERT_GE(lines.size(), path.size() + frame.size()) << name << " layer " << k;
                         // Contour-file segments come first or last.
