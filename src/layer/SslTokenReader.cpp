@@ -66,7 +66,9 @@ bool CSslTokenReader::OpenFile(const std::string& path)
         m_size = size > 0 ? size : 0;
     }
     std::fseek(m_file, 0, SEEK_SET);
-    m_buf.resize(kBufferSize);
+    // A small file gets a buffer of its own size (plus room to see its end).
+    m_cap = std::min<std::size_t>(kBufferSize, static_cast<std::size_t>(m_size) + 2 * MAX_TOKEN + 2);
+    m_buf = std::make_unique_for_overwrite<char[]>(m_cap);
     m_open = true;
     m_pos = m_end = 0;
     m_bufStart = 0;
@@ -77,7 +79,10 @@ bool CSslTokenReader::OpenFile(const std::string& path)
 void CSslTokenReader::OpenText(std::string_view text)
 {
     Close();
-    m_buf.assign(text.begin(), text.end());
+    m_cap = text.size();
+    m_buf = std::make_unique_for_overwrite<char[]>(m_cap);
+    if (!text.empty())
+        std::memcpy(m_buf.get(), text.data(), text.size());
     m_size = static_cast<std::int64_t>(text.size());
     m_end = text.size();
     m_pos = 0;
@@ -92,7 +97,8 @@ void CSslTokenReader::Close()
         std::fclose(m_file);
     m_file = nullptr;
     m_open = false;
-    m_buf.clear();
+    m_buf.reset();
+    m_cap = 0;
     m_pos = m_end = 0;
     m_bufStart = 0;
     m_size = 0;
@@ -122,13 +128,13 @@ void CSslTokenReader::EnsureAhead(std::size_t n)
         return;
     const std::size_t left = m_end - m_pos;
     if (m_pos > 0) {
-        std::memmove(m_buf.data(), m_buf.data() + m_pos, left);
+        std::memmove(m_buf.get(), m_buf.get() + m_pos, left);
         m_bufStart += static_cast<std::int64_t>(m_pos);
         m_pos = 0;
         m_end = left;
     }
-    while (m_end < m_buf.size()) {
-        const std::size_t got = std::fread(m_buf.data() + m_end, 1, m_buf.size() - m_end, m_file);
+    while (m_end < m_cap) {
+        const std::size_t got = std::fread(m_buf.get() + m_end, 1, m_cap - m_end, m_file);
         m_end += got;
         if (got == 0) {   // end of the file or a read error: either way no more text
             m_eof = true;
@@ -185,7 +191,7 @@ CSslTokenReader::Token CSslTokenReader::Next(std::string_view& word)
     std::size_t start = 0, length = 0;
     const Token t = Scan(start, length);
     if (t == Token::Word) {
-        word = std::string_view(m_buf.data() + start, length);
+        word = std::string_view(m_buf.get() + start, length);
         m_pos = start + length;
     } else {
         word = {};
@@ -198,7 +204,7 @@ bool CSslTokenReader::NextNumber(float& value)
     std::size_t start = 0, length = 0;
     if (Scan(start, length) != Token::Word)
         return false;
-    if (!ParseSslNumber(std::string_view(m_buf.data() + start, length), value)) {
+    if (!ParseSslNumber(std::string_view(m_buf.get() + start, length), value)) {
         m_pos = start;   // not a number: left for the next read
         return false;
     }

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Reads an SSL text as white-space separated tokens (blanks, tabs, line ends),
 // from a file or from text in memory. A token holds at most 255 characters;
@@ -45,7 +45,8 @@ private:
 
     std::FILE* m_file = nullptr;
     bool m_open = false;
-    std::vector<char> m_buf;
+    std::unique_ptr<char[]> m_buf;
+    std::size_t m_cap = 0;          // bytes m_buf can hold
     std::size_t m_pos = 0;          // next unread byte in m_buf
     std::size_t m_end = 0;          // valid bytes in m_buf
     std::int64_t m_bufStart = 0;    // text offset of m_buf[0]
