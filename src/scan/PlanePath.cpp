@@ -278,6 +278,10 @@ void CPlanePath::Order(int strategy)
 {
     if (strategy == PATH_NEAREST) {
         OrderNearest(m_vectors, m_scanPath);
+        // The lines referred to the pool, which is now empty: a later run of
+        // another strategy must not find them again.
+        for (CScanLine& line : m_lines)
+            line.m_vectors.clear();
         return;
     }
     if (strategy < PATH_EXTENT || strategy > PATH_DEPTH_EXTENT || m_lines.empty())
@@ -290,7 +294,8 @@ void CPlanePath::Order(int strategy)
         bool first = true;
         std::size_t k = 0;
         for (const CScanLine& line : m_lines) {
-            const std::size_t n = line.m_vectors.size();
+            const std::size_t n = static_cast<std::size_t>(std::count_if(
+                line.m_vectors.begin(), line.m_vectors.end(), [&](std::uint32_t v) { return v < m_vectors.size(); }));
             if (first || n != k)
                 total += n;
             first = false;
@@ -303,6 +308,8 @@ void CPlanePath::Order(int strategy)
         std::size_t used = 0;
         bool first = true;
         for (CScanLine& line : m_lines) {
+            // Only vectors still in the pool take part.
+            std::erase_if(line.m_vectors, [&](std::uint32_t v) { return v >= m_vectors.size(); });
             const std::size_t n = line.m_vectors.size();
             if (first || n != bands.back().size()) {
                 bands.emplace_back();
