@@ -109,16 +109,20 @@ bool CFileStream::Write(const void* src, std::size_t n)
     m_readLen = 0;   // read-ahead is stale once we write
     const auto* in = static_cast<const unsigned char*>(src);
     while (n > 0) {
-        // Pending writes must stay one contiguous run starting at m_bufStart.
-        if (m_writeLen && (m_pos != m_bufStart + static_cast<std::int64_t>(m_writeLen) || m_writeLen == m_buf.size())) {
-            if (!FlushWrites())
-                return false;
-        }
+        // Pending writes are one contiguous run from m_bufStart. A write inside
+        // or right after that run (patching a count written a moment ago, or
+        // appending) stays in the buffer; anything else flushes it first.
+        const std::int64_t runEnd = m_bufStart + static_cast<std::int64_t>(m_writeLen);
+        const bool inRun = m_writeLen && m_pos >= m_bufStart && m_pos <= runEnd &&
+                           m_pos < m_bufStart + static_cast<std::int64_t>(m_buf.size());
+        if (m_writeLen && !inRun && !FlushWrites())
+            return false;
         if (m_writeLen == 0)
             m_bufStart = m_pos;
-        const std::size_t count = std::min(n, m_buf.size() - m_writeLen);
-        std::memcpy(m_buf.data() + m_writeLen, in, count);
-        m_writeLen += count;
+        const std::size_t offset = static_cast<std::size_t>(m_pos - m_bufStart);
+        const std::size_t count = std::min(n, m_buf.size() - offset);
+        std::memcpy(m_buf.data() + offset, in, count);
+        m_writeLen = std::max(m_writeLen, offset + count);
         m_pos += static_cast<std::int64_t>(count);
         m_size = std::max(m_size, m_pos);
         in += count;

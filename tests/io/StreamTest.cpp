@@ -84,3 +84,36 @@ TEST(ByteStream, FileStreamReadsAcrossBufferBoundaries)
     EXPECT_TRUE(in.AtEnd());
     EXPECT_FALSE(CFileStream().Open(dir.File("missing"), CFileStream::Mode::Read));
 }
+
+TEST(ByteStream, FileStreamPatchesCountsAcrossManyBlocks)
+{
+    // Each block: code, placeholder count patched after its payload, as the
+    // record writers do; the blocks run well past one buffer.
+    CTempDir dir;
+    const std::string path = dir.File("blocks.bin");
+    CFileStream out;
+    ASSERT_TRUE(out.Open(path, CFileStream::Mode::Write));
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_TRUE(out.WriteU16(301));
+        const std::int64_t at = out.Tell();
+        ASSERT_TRUE(out.WriteI32(0));
+        ASSERT_TRUE(out.WriteU32(static_cast<std::uint32_t>(i)));
+        const std::int64_t end = out.Tell();
+        ASSERT_TRUE(out.Seek(at));
+        ASSERT_TRUE(out.WriteI32(i % 7));
+        ASSERT_TRUE(out.Seek(end));
+    }
+    ASSERT_TRUE(out.Close());
+    CFileStream in;
+    ASSERT_TRUE(in.Open(path, CFileStream::Mode::Read));
+    ASSERT_EQ(in.Size(), 20000 * 10);
+    for (int i = 0; i < 20000; ++i) {
+        std::uint16_t code = 0;
+        std::int32_t count = -1;
+        std::uint32_t payload = 0;
+        ASSERT_TRUE(in.ReadU16(code) && in.ReadI32(count) && in.ReadU32(payload));
+        ASSERT_EQ(code, 301);
+        ASSERT_EQ(count, i % 7);
+        ASSERT_EQ(payload, static_cast<std::uint32_t>(i));
+    }
+}
