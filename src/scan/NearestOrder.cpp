@@ -83,9 +83,12 @@ public:
 
     // Calls visit(k) for the live vectors with an end in the cells around q,
     // ring by ring, until the next ring cannot hold anything nearer than
-    // bound() (rounding margin included).
-    template <class Visit, class Bound> void Search(const C2DPoint& q, Visit&& visit, Bound&& bound) const
+    // bound() (rounding margin included). Gives up, returning false, once
+    // more than maxCells cells have been looked at.
+    template <class Visit, class Bound>
+    bool Search(const C2DPoint& q, Visit&& visit, Bound&& bound, std::size_t maxCells) const
     {
+        std::size_t cells = 0;
         const std::ptrdiff_t qx = Clamp((static_cast<double>(q.m_x) - m_x0) / m_cell, m_nx);
         const std::ptrdiff_t qy = Clamp((static_cast<double>(q.m_y) - m_y0) / m_cell, m_ny);
         const std::ptrdiff_t nx = static_cast<std::ptrdiff_t>(m_nx);
@@ -100,6 +103,8 @@ public:
                 for (std::ptrdiff_t x = qx - r; x <= qx + r; x += (step > 0 ? step : 1)) {
                     if (x < 0 || x >= nx)
                         continue;
+                    if (++cells > maxCells)
+                        return false;
                     const std::size_t c = static_cast<std::size_t>(y) * m_nx + static_cast<std::size_t>(x);
                     const std::uint32_t* first = m_entries.data() + m_start[c];
                     for (std::uint32_t i = 0; i < m_count[c]; ++i)
@@ -109,8 +114,9 @@ public:
             // Everything in ring r + 1 and beyond is at least r cells away.
             const double b = bound();
             if (static_cast<double>(r) * m_cell > b * (1.0 + 1.0e-4) + 1.0e-6)
-                return;
+                return true;
         }
+        return true;
     }
 
 private:
@@ -155,6 +161,12 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
     }
     CEndGrid grid;
     grid.Build(pool, indexed);
+    // The live indexed vectors in no particular order, for the searches that
+    // would cross too many empty cells (long jumps late in the walk).
+    std::vector<std::uint32_t> live = indexed;
+    std::vector<std::uint32_t> livePos(n, 0);
+    for (std::size_t i = 0; i < live.size(); ++i)
+        livePos[live[i]] = static_cast<std::uint32_t>(i);
 
     taken[0] = 1;
     path.push_back(pool[0]);
@@ -176,8 +188,12 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
             for (std::uint32_t k : special)
                 if (!taken[k])
                     consider(k);
-        if (std::isfinite(current.m_x) && std::isfinite(current.m_y))
-            grid.Search(current, consider, [&] { return static_cast<double>(best); });
+        if (std::isfinite(current.m_x) && std::isfinite(current.m_y)) {
+            const std::size_t budget = live.size() / 2 + 16;
+            if (!grid.Search(current, consider, [&] { return static_cast<double>(best); }, budget))
+                for (std::uint32_t k : live)
+                    consider(k);
+        }
         if (bestIdx == n) {
             while (taken[firstLive])
                 ++firstLive;
@@ -185,9 +201,13 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
         }
         C2DLine v = pool[bestIdx];
         taken[bestIdx] = 1;
-        if (Indexable(v.m_ptStart) && Indexable(v.m_ptEnd))
+        if (Indexable(v.m_ptStart) && Indexable(v.m_ptEnd)) {
             grid.Remove(v, static_cast<std::uint32_t>(bestIdx));
-        else
+            const std::uint32_t at = livePos[bestIdx];
+            live[at] = live.back();
+            livePos[live[at]] = at;
+            live.pop_back();
+        } else
             --liveSpecial;
         float d = 0.0f;
         if (v.NearestEnd(current, d) == 2)
