@@ -213,9 +213,14 @@ TEST(Hatch, VerticesOnTheLine)
         {"diamond hole corner", {Rect(0, 0, 10, 10), {{5, 3}, {7, 5}, {5, 7}, {3, 5}}}, 3, {0, 5, 5, 10}},
         // a notch tip touching the line from above splits the span
         {"notch tip", {{{0, 0}, {10, 0}, {10, 10}, {5, 4}, {0, 10}}}, 4, {0, 5, 5, 10}},
-        // a touching vertex outside the material (a notch from below reaching
-        // up to the line) is ignored
-        {"touch outside", {{{0, 0}, {5, 6}, {10, 0}, {10, 10}, {0, 10}}}, 6, {0, 5, 5, 10}},
+        // a notch from below whose tip touches the line splits it as well
+        {"notch tip from below", {{{0, 0}, {5, 6}, {10, 0}, {10, 10}, {0, 10}}}, 6, {0, 5, 5, 10}},
+        // an apex touching the line outside any span is ignored
+        {"apex outside", {{{0, 0}, {10, 0}, {5, 6}}}, 6, {}},
+        // a hole's apex touching the line from below lies in the material: split
+        {"hole apex", {Rect(0, 0, 10, 10), {{3, 2}, {7, 2}, {5, 6}}}, 6, {0, 5, 5, 10}},
+        // a hole's notch tip touching the line inside the hole's void drops out
+        {"hole notch tip", {Rect(0, 0, 10, 10), {{2, 2}, {8, 2}, {8, 8}, {5, 5}, {2, 8}}}, 5, {0, 2, 8, 10}},
     };
     for (const Case& c : cases) {
         CSlice slice;
