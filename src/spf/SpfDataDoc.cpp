@@ -92,11 +92,23 @@ bool CSpfDataDoc::WriteTaggedHeader(CByteStream& file)
     ok = ok && file.WriteU16(SPF_TAG_UNIT_X) && file.WriteF32(m_unitX / SPF_MM_PER_INCH);
     ok = ok && file.WriteU16(SPF_TAG_UNIT_Y) && file.WriteF32(m_unitY / SPF_MM_PER_INCH);
     ok = ok && file.WriteU16(SPF_TAG_DATE) && WriteDate(file, m_date);
+    m_boundsOffset = file.Tell() + 2;
     ok = ok && file.WriteU16(SPF_TAG_MAX_X) && file.WriteU16(BoundToWord(m_maxX));
     ok = ok && file.WriteU16(SPF_TAG_MIN_X) && file.WriteU16(BoundToWord(m_minX));
     ok = ok && file.WriteU16(SPF_TAG_MAX_Y) && file.WriteU16(BoundToWord(m_maxY));
     ok = ok && file.WriteU16(SPF_TAG_MIN_Y) && file.WriteU16(BoundToWord(m_minY));
     return ok && file.WriteU16(SPF_HEADER_END);
+}
+
+bool CSpfDataDoc::RewriteBounds(CByteStream& file) const
+{
+    if (m_taggedLayout != 1 || m_boundsOffset <= 0)
+        return false;
+    const std::int64_t back = file.Tell();
+    // Fields 156 to 159, each a tag and its word.
+    return file.Seek(m_boundsOffset) && file.WriteU16(BoundToWord(m_maxX)) && file.SeekRelative(2) &&
+           file.WriteU16(BoundToWord(m_minX)) && file.SeekRelative(2) && file.WriteU16(BoundToWord(m_maxY)) &&
+           file.SeekRelative(2) && file.WriteU16(BoundToWord(m_minY)) && file.Seek(back);
 }
 
 bool CSpfDataDoc::WriteFixedHeader(CByteStream& file)

@@ -58,6 +58,11 @@ public:
     // Position of the layer count in the header last written (patched when
     // an export ends early).
     std::int64_t m_countOffset = 0;
+    // Position of the first bound's value in the tagged header last written.
+    std::int64_t m_boundsOffset = 0;
+    // Writes the four bounds again into the tagged header last written (the
+    // CLI-hatch export learns them only from the vectors it writes).
+    bool RewriteBounds(CByteStream& file) const;
 
     int m_connectHatches = 1;
     int m_taggedLayout = 0;

@@ -13,6 +13,7 @@
 #include "spf/SpfWriter.h"
 #include "spf/SpfExportSource.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -103,6 +104,37 @@ void CSpfExport::FillHeaderFromCli()
     FillHeader(m_cli->m_data.m_box, m_cli->m_data.m_nLayers, m_cli->m_data.m_fLayerThickness);
 }
 
+namespace {
+void ReportOutsideField(float minX, float maxX, float minY, float maxY)
+{
+    const std::string text = FormatWithValues(Tr("SpfOutsideField"), {Mm(minX), Mm(maxX), Mm(minY), Mm(maxY)});
+    ShowMessage(text, Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+}
+
+// The extent of what a CLI-hatch layer writes: its contours and its file hatches.
+C3DBox WrittenExtent(const CSlice& layer)
+{
+    C3DBox box;
+    box.ResetBox();
+    auto fold = [&box](const C2DPoint& p) {
+        box.m_ptMin.m_x = std::min(box.m_ptMin.m_x, p.m_x);
+        box.m_ptMin.m_y = std::min(box.m_ptMin.m_y, p.m_y);
+        box.m_ptMax.m_x = std::max(box.m_ptMax.m_x, p.m_x);
+        box.m_ptMax.m_y = std::max(box.m_ptMax.m_y, p.m_y);
+        // A coordinate that is no number can never be stored.
+        if (p.m_x != p.m_x || p.m_y != p.m_y)
+            box.m_ptMin.m_x = -1.0f;
+    };
+    for (const auto& loop : layer.m_loops)
+        for (const C2DPoint& p : loop->m_points)
+            fold(p);
+    for (const CHatch& h : layer.m_hatches)
+        for (const C2DLine& v : h.m_vectors)
+            fold(v.m_ptStart), fold(v.m_ptEnd);
+    return box;
+}
+} // namespace
+
 bool CSpfExport::CheckMachineField()
 {
     std::vector<const C3DBox*> boxes;
@@ -116,9 +148,7 @@ bool CSpfExport::CheckMachineField()
     for (const C3DBox* box : boxes) {
         if (!OutsideField(*box))
             continue;
-        const std::string text = FormatWithValues(Tr("SpfOutsideField"), {Mm(box->m_ptMin.m_x), Mm(box->m_ptMax.m_x),
-                                                                           Mm(box->m_ptMin.m_y), Mm(box->m_ptMax.m_y)});
-        ShowMessage(text, Tr(5002), MsgIcon::Information, MsgButtons::Ok);
+        ReportOutsideField(box->m_ptMin.m_x, box->m_ptMax.m_x, box->m_ptMin.m_y, box->m_ptMax.m_y);
         return false;
     }
     return true;
@@ -129,6 +159,7 @@ bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
     m_nLayersWritten = 0;
     m_nVectors = 0;
     m_bWriteFailed = false;
+    m_bOutsideField = false;
     const std::uint16_t kind = m_spf.m_data.m_nFileKind;
     const bool cli = kind == FILE_KIND_CLI && m_cli;
     const bool ssl = kind == FILE_KIND_SSL && m_ssl;
@@ -150,6 +181,10 @@ bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
         return false;
     }
     const bool ok = cli ? ExportFromCli(output.File(), cliHatchMode) : ExportFromSsl(output.File());
+    if (m_bOutsideField) {
+        output.Discard();   // the message has been shown
+        return false;
+    }
     if (m_bWriteFailed) {
         output.Discard();
         ShowMessage(Tr("SpfWriteFailed"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
@@ -212,6 +247,8 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
     // the hatch records patch their point counts as they go, which on the
     // file itself would cost a seek and a flush per record.
     CMemoryStream body;
+    C3DBox written;
+    written.ResetBox();
     auto writeContourFiles = [&] {
         for (auto& c : contours)
             if (CSlice* layer = c->FirstLayer())
@@ -257,6 +294,21 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
             if (!d.m_planes.empty())
                 m_nVectors += d.m_planes.front().WritePaths(body, d.m_connectHatches, d.m_hatchSpace, tagged);
         } else if (CSlice* layer = source.FirstLayer()) {
+            // The file's hatches are not part of its measured box: check what
+            // is written, and let the header bounds follow it.
+            const C3DBox extent = WrittenExtent(*layer);
+            if (OutsideField(extent)) {
+                ReportOutsideField(extent.m_ptMin.m_x, extent.m_ptMax.m_x, extent.m_ptMin.m_y, extent.m_ptMax.m_y);
+                m_bOutsideField = true;
+                ok = false;
+                break;
+            }
+            if (!BoxIsEmpty(extent)) {
+                written.m_ptMin.m_x = std::min(written.m_ptMin.m_x, extent.m_ptMin.m_x);
+                written.m_ptMin.m_y = std::min(written.m_ptMin.m_y, extent.m_ptMin.m_y);
+                written.m_ptMax.m_x = std::max(written.m_ptMax.m_x, extent.m_ptMax.m_x);
+                written.m_ptMax.m_y = std::max(written.m_ptMax.m_y, extent.m_ptMax.m_y);
+            }
             m_nVectors += layer->WriteContours(body, d.m_hatchSpace, mode);
             m_nVectors += layer->WriteHatches(body, d.m_hatchSpace, mode);
         }
@@ -283,6 +335,23 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
         c->Clear();
     }
     writer.Finish();
+    if (cliHatchMode && !BoxIsEmpty(written)) {
+        // The bounds of what was written, when the measured box does not hold them.
+        C3DBox box = written;
+        const C3DBox& measured = m_cli->m_data.m_box;
+        if (!BoxIsEmpty(measured)) {
+            box.m_ptMin.m_x = std::min(box.m_ptMin.m_x, measured.m_ptMin.m_x);
+            box.m_ptMin.m_y = std::min(box.m_ptMin.m_y, measured.m_ptMin.m_y);
+            box.m_ptMax.m_x = std::max(box.m_ptMax.m_x, measured.m_ptMax.m_x);
+            box.m_ptMax.m_y = std::max(box.m_ptMax.m_y, measured.m_ptMax.m_y);
+        }
+        d.m_maxX = TruncToU16(box.m_ptMax.m_x + 0.5);
+        d.m_minX = TruncToU16(box.m_ptMin.m_x + 0.5);
+        d.m_maxY = TruncToU16(box.m_ptMax.m_y + 0.5);
+        d.m_minY = TruncToU16(box.m_ptMin.m_y + 0.5);
+        if (!d.RewriteBounds(file))
+            m_bWriteFailed = true;
+    }
     if (writer.Failed())
         m_bWriteFailed = true;
     d.ClearPlanes();

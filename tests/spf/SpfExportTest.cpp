@@ -476,6 +476,22 @@ TEST_F(SpfExport, CliHatchModeCarriesTheFilesOwnHatches)
         EXPECT_TRUE(NearLine(layer1[0], h.vectors[0]));
         EXPECT_TRUE(NearLine(layer1[1], h.vectors[1]));
         EXPECT_EQ(ReadBack(spf, 2).size(), 4u);
+        // The header bounds follow the hatches written (11..39 mm; read back cut to whole mm).
+        EXPECT_EQ(spf.m_data.m_minX, 10);
+        EXPECT_EQ(spf.m_data.m_maxX, 38);
+    }
+    {
+        // Hatches beyond the machine field are refused, not wrapped: nothing is written.
+        WriteCli(m_dir.File("farhatches.cli"), {{{}, {h}}, {{}, {Hatches{{C2DLine(1990, 5, 2100, 5)}}}}});
+        CCli far;
+        ASSERT_TRUE(far.Load(m_dir.File("farhatches.cli")));
+        far.m_bOpen = true;
+        m_platform.m_messages.clear();
+        CSpf spf;
+        EXPECT_FALSE(Export(spf, far, nullptr, {0, 4, 0, 2}, m_dir.File("far.spf"), true));
+        ASSERT_EQ(m_platform.m_messages.size(), 1u);
+        EXPECT_NE(m_platform.m_messages[0].text.find("2100.000"), std::string::npos);
+        EXPECT_FALSE(std::ifstream(m_dir.File("far.spf")).good());
     }
     {
         // A file without hatches: only its contour records.
