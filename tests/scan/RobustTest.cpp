@@ -1,8 +1,14 @@
 #include "ScanFixtures.h"
 
+#include "io/MemoryStream.h"
+#include "platform/ScriptedPlatform.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 
@@ -174,6 +180,73 @@ TEST(HatchRobustness, GeneratedRegionsWithHoles)
                 for (const C2DLine& v : copy.m_scanPath)
                     planned += std::hypot(v.m_ptEnd.m_x - v.m_ptStart.m_x, v.m_ptEnd.m_y - v.m_ptStart.m_y);
                 EXPECT_GE(planned + 1e-3, total) << strategy;
+            }
+        }
+    }
+}
+
+// Random layers with odd values and odd links (a hole named twice or by two
+// outer contours, an outer contour listed as its own hole, null links):
+// hatching, every strategy, writing and drawing finish without fault.
+TEST(HatchRobustness, RandomLayersWithOddValuesAndLinks)
+{
+    std::mt19937 rng(99);
+    const float odd[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity(), 1e30f, -1e30f, 5.0f, 5.000004f, 0.0f};
+    std::uniform_real_distribution<float> u(0.0f, 20.0f);
+    for (int round = 0; round < 300; ++round) {
+        CSlice slice;
+        const int loops = 1 + static_cast<int>(rng() % 5);
+        for (int l = 0; l < loops; ++l) {
+            std::vector<C2DPoint> pts;
+            const int n = static_cast<int>(rng() % 12);
+            for (int k = 0; k < n; ++k) {
+                C2DPoint p{u(rng), u(rng)};
+                if (rng() % 4 == 0)
+                    p.m_x = std::round(p.m_x);   // shared heights and positions
+                if (rng() % 4 == 0)
+                    p.m_y = std::round(p.m_y);
+                if (rng() % 25 == 0)
+                    p.m_x = odd[rng() % std::size(odd)];
+                if (rng() % 25 == 0)
+                    p.m_y = odd[rng() % std::size(odd)];
+                pts.push_back(p);
+            }
+            AddContour(slice, pts, static_cast<std::uint16_t>(rng() % 3 == 0 ? 0 : rng() % 4));
+        }
+        Finish(slice);
+        for (auto& a : slice.m_loops) {
+            for (int links = static_cast<int>(rng() % 4); links > 0; --links) {
+                const std::size_t pick = rng() % (slice.m_loops.size() + 1);
+                a->m_related.push_back(pick < slice.m_loops.size() ? slice.m_loops[pick].get() : nullptr);
+            }
+        }
+        Context ctx(rng() % 2 ? 0.5f : 0.05f, static_cast<int>(rng() % 3));
+        Hatch(ctx, slice);
+        std::vector<std::vector<C2DLine>> pools;
+        for (const CScanPlane& plane : ctx.m_planes)
+            for (const CPlanePath& path : plane.m_paths)
+                pools.push_back(path.m_vectors);
+        const int strategy = 1 + static_cast<int>(rng() % 4);
+        CScan::OrderLayer(ctx, strategy);
+        std::size_t p = 0;
+        for (const CScanPlane& plane : ctx.m_planes) {
+            CMemoryStream out;
+            plane.WritePaths(out, static_cast<int>(rng() % 2), ctx.m_hatchSpace, static_cast<int>(rng() % 2));
+            CRecordingSurface surface;
+            plane.DrawPaths(0, surface, 800, 600, 0xFF, 1, 1.0f, 0.0f, 0.0f);
+            // every hatch vector is planned (a junction may repeat one exactly)
+            for (const CPlanePath& path : plane.m_paths) {
+                const std::vector<C2DLine>& pool = pools[p++];
+                if (strategy == PATH_NEAREST) {
+                    EXPECT_EQ(path.m_scanPath.size(), pool.size());
+                    continue;
+                }
+                for (const C2DLine& v : pool) {
+                    const auto same = [&](const C2DLine& w) { return std::memcmp(&v, &w, sizeof v) == 0; };
+                    EXPECT_GE(std::count_if(path.m_scanPath.begin(), path.m_scanPath.end(), same),
+                              std::count_if(pool.begin(), pool.end(), same));
+                }
             }
         }
     }
