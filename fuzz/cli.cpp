@@ -42,6 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const std::string input = TempPath("in.cli");
     static const std::string moved = TempPath("moved.cli");
+    static const int cleanup = std::atexit([] {
+        std::remove(input.c_str());
+        std::remove(moved.c_str());
+    });
+    (void)cleanup;
     if (std::FILE* f = std::fopen(input.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
