@@ -1,4 +1,7 @@
 #pragma once
+#include "platform/DrawSurface.h"
+
+#include <cstdint>
 #include <string>
 
 // The dialogs the file flows ask through: the open-file dialog and the
@@ -12,4 +15,13 @@ public:
     virtual std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) = 0;
     // True when the user wants the file verified.
     virtual bool AskVerify() = 0;
+
+    // The settings dialogs: true on OK with the values entered.
+    virtual bool AskZoomStep(float& step) = 0;
+    virtual bool AskDelay(std::uint32_t& ms) = 0;
+    virtual bool AskBlank(float& x, float& y, float& length, float& width) = 0;
+    // from and to come in as the values shown.
+    virtual bool AskSpfRange(std::uint32_t& from, std::uint32_t& to) = 0;
+    // The colour chooser with `initial` selected.
+    virtual bool AskColour(Colour initial, Colour& chosen) = 0;
 };

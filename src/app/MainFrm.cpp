@@ -395,6 +395,12 @@ bool CMainFrame::RunCommand(int id)
         }
         break;
     case ID_APP_ABOUT: ShowAbout(); break;
+    case ID_VIEW_ZOOMSCALE: OnZoomScale(); break;
+    case ID_DELAY_TIME: OnDelayTime(); break;
+    case ID_BLANK_SIZE: OnBlankSize(); break;
+    case ID_SPF_RANGE: OnSpfRange(); break;
+    case ID_SLICE_COLOUR: OnSliceColour(); break;
+    case ID_PATH_COLOUR: OnPathColour(); break;
     case ID_SSL_START: StartSslPreview(); break;
     case ID_SSL_PAUSE: PausePreview(1); break;
     case ID_SSL_STOP: StopSslPreview(); break;
@@ -1037,4 +1043,71 @@ void CMainFrame::SpfPreviewStep()
     SetPane(1, FormatCostTime());
     SetPane(2, Tr("TotalLayer") + std::to_string(spf.m_nLayerCount));
     SetPane(3, Tr("CurrentLayer") + std::to_string(m_nSpfLayer));
+}
+
+// ---- settings ----
+
+void CMainFrame::OnZoomScale()
+{
+    float step = 0.0f;
+    if (m_dialogs->AskZoomStep(step))
+        m_view->m_fZoomStep = step;   // used by the next zoom step; nothing is redrawn
+}
+
+void CMainFrame::OnDelayTime()
+{
+    std::uint32_t delay = 0;
+    if (m_dialogs->AskDelay(delay)) {
+        m_nDelay = static_cast<int>(delay);
+        // Running previews go on under the same timer with the new interval.
+        for (int timerId : {1, 3, 2}) {
+            const bool running = timerId == 1 ? m_bSslRunning : timerId == 2 ? m_bCliRunning : m_bSpfRunning;
+            if (running) {
+                StopTimer(timerId);
+                StartTimer(timerId);
+            }
+        }
+        PumpOneMessage();
+    }
+    Redraw();
+}
+
+void CMainFrame::OnBlankSize()
+{
+    float x = 0.0f, y = 0.0f, length = 0.0f, width = 0.0f;
+    if (m_dialogs->AskBlank(x, y, length, width)) {
+        m_doc.m_blank.m_ptMin.SetPoint(x, y);
+        m_doc.m_blank.m_ptMax.SetPoint(x + length, y + width);
+    }
+    Redraw();
+}
+
+void CMainFrame::OnSpfRange()
+{
+    auto& spf = m_doc.m_spf.m_data;
+    std::uint32_t from = spf.m_nFromLayer;
+    std::uint32_t to = spf.m_nLayerCount;
+    if (!m_dialogs->AskSpfRange(from, to))
+        return;
+    // The range is cut to the file; the preview counter stays where it is.
+    spf.m_nFromLayer = std::min<std::uint32_t>(from, spf.m_nLayerCount);
+    spf.m_nToLayer = std::min<std::uint32_t>(to, spf.m_nLayerCount);
+}
+
+void CMainFrame::OnSliceColour()
+{
+    Colour colour = 0;
+    if (m_dialogs->AskColour(MakeRgb(255, 255, 255), colour)) {
+        m_doc.m_ssl.m_data.m_crSlice = colour;   // the main holders only
+        m_doc.m_cli.m_data.m_crColour = colour;
+    }
+    Redraw();
+}
+
+void CMainFrame::OnPathColour()
+{
+    Colour colour = 0;
+    if (m_dialogs->AskColour(MakeRgb(0, 255, 0), colour))
+        m_doc.m_spf.m_data.m_crPaths = colour;
+    Redraw();
 }

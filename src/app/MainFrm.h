@@ -101,6 +101,14 @@ public:
     void SpfPreviewStep();
     void SetPane(int pane, const std::string& text);
 
+    // Settings dialogs.
+    void OnZoomScale();
+    void OnDelayTime();
+    void OnBlankSize();
+    void OnSpfRange();
+    void OnSliceColour();
+    void OnPathColour();
+
     // Preview state shared with the view and the command rules.
     int m_nSslTimer = 0, m_nCliTimer = 0, m_nSpfTimer = 0;
     bool m_bSslRunning = false, m_bCliRunning = false, m_bSpfRunning = false;

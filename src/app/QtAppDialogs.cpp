@@ -1,7 +1,12 @@
 #include "app/QtAppDialogs.h"
 
+#include "app/BedSizeDlg.h"
 #include "app/CheckFileFormatDlg.h"
+#include "app/SpfSetView.h"
+#include "app/ViewDelayTime.h"
+#include "app/ZoomPace.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 
 std::string CQtAppDialogs::QtFilter(const std::string& filter)
@@ -44,4 +49,53 @@ bool CQtAppDialogs::AskVerify()
 {
     CCheckFileFormatDlg dialog(m_owner);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtAppDialogs::AskZoomStep(float& step)
+{
+    CZoomPace dialog(m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    step = dialog.m_fZoomStep;
+    return true;
+}
+
+bool CQtAppDialogs::AskDelay(std::uint32_t& ms)
+{
+    CViewDelayTime dialog(m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    ms = dialog.m_nDelay;
+    return true;
+}
+
+bool CQtAppDialogs::AskBlank(float& x, float& y, float& length, float& width)
+{
+    CBedSizeDlg dialog(m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    x = dialog.m_fX;
+    y = dialog.m_fY;
+    length = dialog.m_fLength;
+    width = dialog.m_fWidth;
+    return true;
+}
+
+bool CQtAppDialogs::AskSpfRange(std::uint32_t& from, std::uint32_t& to)
+{
+    CSpfSetView dialog(from, to, m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    from = dialog.m_nFrom;
+    to = dialog.m_nTo;
+    return true;
+}
+
+bool CQtAppDialogs::AskColour(Colour initial, Colour& chosen)
+{
+    const QColor colour = QColorDialog::getColor(QColor(RedOf(initial), GreenOf(initial), BlueOf(initial)), m_owner);
+    if (!colour.isValid())
+        return false;
+    chosen = MakeRgb(colour.red(), colour.green(), colour.blue());
+    return true;
 }

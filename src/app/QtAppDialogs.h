@@ -9,6 +9,11 @@ public:
     explicit CQtAppDialogs(QWidget* owner) : m_owner(owner) {}
     std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) override;
     bool AskVerify() override;
+    bool AskZoomStep(float& step) override;
+    bool AskDelay(std::uint32_t& ms) override;
+    bool AskBlank(float& x, float& y, float& length, float& width) override;
+    bool AskSpfRange(std::uint32_t& from, std::uint32_t& to) override;
+    bool AskColour(Colour initial, Colour& chosen) override;
 
     // "Data Files (*.ssl)|*.ssl||" -> "Data Files (*.ssl)".
     static std::string QtFilter(const std::string& filter);

@@ -7,7 +7,9 @@
 #include "support/TempDir.h"
 
 #include <deque>
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +36,53 @@ public:
         return answer;
     }
 
+    // Settings dialogs: an unset answer is Cancel.
+    bool AskZoomStep(float& step) override { return Give(m_zoomStep, step); }
+    bool AskDelay(std::uint32_t& ms) override { return Give(m_delay, ms); }
+    bool AskBlank(float& x, float& y, float& length, float& width) override
+    {
+        if (!m_blank)
+            return false;
+        x = (*m_blank)[0], y = (*m_blank)[1], length = (*m_blank)[2], width = (*m_blank)[3];
+        return true;
+    }
+    bool AskSpfRange(std::uint32_t& from, std::uint32_t& to) override
+    {
+        m_rangeShown = {from, to};
+        if (!m_range)
+            return false;
+        from = m_range->first;
+        to = m_range->second;
+        return true;
+    }
+    bool AskColour(Colour initial, Colour& chosen) override
+    {
+        m_colourShown.push_back(initial);
+        return Give(m_colour, chosen);
+    }
+
+    std::optional<float> m_zoomStep;
+    std::optional<std::uint32_t> m_delay;
+    std::optional<std::array<float, 4>> m_blank;
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> m_range;
+    std::pair<std::uint32_t, std::uint32_t> m_rangeShown;
+    std::optional<Colour> m_colour;
+    std::vector<Colour> m_colourShown;
+
     std::deque<std::string> m_paths;
     std::deque<bool> m_verify;
     std::vector<std::string> m_asked;   // default extension and filter of each dialog shown
     int m_verifyAsked = 0;
+
+private:
+    template <typename T>
+    static bool Give(const std::optional<T>& answer, T& out)
+    {
+        if (!answer)
+            return false;
+        out = *answer;
+        return true;
+    }
 };
 
 // A main window with its document on scripted dialogs and a scripted
