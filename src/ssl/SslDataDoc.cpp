@@ -299,16 +299,21 @@ bool CSslDataDoc::WriteMoved(const std::string& path)
     }
     const std::string header = "Slice\tV0\nSLICES()\nFILE(file0," + HeaderPath(m_strFileName) + ")";
     out.Write(header.data(), header.size());
+    // A layer without a usable contour is left out and the copy goes on with
+    // the next one; only the end of the text ends it, so no later layer is lost.
     PromptState goOn = PROMPT_GO_ON;
     for (std::int32_t i = 0; i < m_nLayerCount; ++i) {
-        ClearLayers();
-        if (ReadNextLayer(goOn) <= 0)
+        CSlice layer;
+        const int result = ReadSslLayer(layer, *m_stream, goOn);
+        if (result == 3)
+            continue;
+        if (result < 0 || result > 2)
             break;
-        CSlice& layer = *m_layers.back();
         layer.TranslateLayer(offset);
         WriteSslLayer(layer, &out);
+        if (result == 2)
+            break;
     }
-    ClearLayers();
     out.SeekToEnd();
     out.WriteText("\nEND");
     const bool written = out.Close();

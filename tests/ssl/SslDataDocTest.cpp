@@ -324,10 +324,12 @@ TEST(SslWriteMoved, CopyMovesToTheOriginAndReadsBack)
     CTempDir dir;
     CScriptedPlatform platform;
     SetLanguage(Language::English);
-    // Box minimum (10, 5, 0.1) in inches; the third layer has no usable contour.
+    // Box minimum (10, 5, 0.1) in inches; the third layer has no usable contour
+    // and is left out, the fourth follows it into the copy.
     const std::string source = WriteFile(dir, "my part.ssl",
                                          kHeader + std::string("Z 0.1 0.002\n12 7 14 7 14 9 12 9 C\n") +
-                                             "Z 0.3 0.002\n10 5 11 5 11 6 C\nZ 0.5 0.002\n11 6 12 7 C\nEND");
+                                             "Z 0.3 0.002\n10 5 11 5 11 6 C\nZ 0.5 0.002\n11 6 12 7 C\n" +
+                                             "Z 0.6 0.002\n10 5 11 5 11 6 C\nEND");
     CSsl ssl;
     ASSERT_TRUE(ssl.Open(source));
     EXPECT_FLOAT_EQ(ssl.m_data.m_fThickness, 0.002f * 25.4f);
@@ -342,11 +344,12 @@ TEST(SslWriteMoved, CopyMovesToTheOriginAndReadsBack)
     EXPECT_NE(text.find("\nZ 0.200000 0.002000\n0.000000 0.000000\n1.000000 0.000000\n"), std::string::npos)
         << text;
     EXPECT_EQ(text.substr(text.size() - 6), "\nC\nEND");
-    EXPECT_EQ(std::count(text.begin(), text.end(), 'Z'), 2);
+    EXPECT_NE(text.find("\nC\nZ 0.500000 0.002000\n0.000000 0.000000\n"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), 'Z'), 3);
 
     CSsl again;
     ASSERT_TRUE(again.Open(copy));
-    EXPECT_EQ(again.m_data.m_nLayerCount, 2);
+    EXPECT_EQ(again.m_data.m_nLayerCount, 3);
     EXPECT_EQ(again.m_data.m_box.m_ptMin, C3DPoint(0, 0, 0));
     EXPECT_FLOAT_EQ(again.m_data.m_fThickness, 0.002f * 25.4f);
     EXPECT_TRUE(again.m_data.Verify(copy));
