@@ -160,6 +160,7 @@ bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
     m_nVectors = 0;
     m_bWriteFailed = false;
     m_bOutsideField = false;
+    m_bKeptStopped = false;
     const std::uint16_t kind = m_spf.m_data.m_nFileKind;
     const bool cli = kind == FILE_KIND_CLI && m_cli;
     const bool ssl = kind == FILE_KIND_SSL && m_ssl;
@@ -199,7 +200,8 @@ bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
     const MsgAnswer keep =
         ShowMessage(Tr("SpfKeepQuestion"), Tr("SpfKeepCaption"), MsgIcon::Warning, MsgButtons::YesNo);
     if (keep == MsgAnswer::Yes) {
-        if (!output.Commit())
+        m_bKeptStopped = output.Commit();
+        if (!m_bKeptStopped)
             ShowMessage(Tr("SpfWriteFailed"), Tr(5002), MsgIcon::Information, MsgButtons::Ok);
     } else {
         output.Discard();

@@ -67,6 +67,8 @@ public:
     std::uint32_t m_nLayersWritten = 0;
     std::int64_t m_nVectors = 0;
     bool m_bWriteFailed = false;
+    // A stopped export whose layers the user chose to keep.
+    bool m_bKeptStopped = false;
     // A CLI-hatch layer reached outside the machine field (nothing is kept).
     bool m_bOutsideField = false;
 

@@ -55,7 +55,9 @@ public:
         const int k = current > total ? total : current;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
         const int width = 30;
-        const int filled = total > 0 ? (k - 1) * width / total : width;
+        // Layers done so far: the status names the layer about to be written.
+        const int done = current - 1 > total ? total : current - 1;
+        const int filled = total > 0 ? done * width / total : width;
         std::fprintf(stderr, "\rlayer %d of %d [%.*s%*s] %.1f s", k, total, filled,
                      "##############################", width - filled, "", seconds);
         std::fflush(stderr);
@@ -249,7 +251,9 @@ int RunExport(const ToolArgs& rawArgs)
         summary = Replace(summary, "%1", std::to_string(exporter.m_nLayersWritten));
         summary = Replace(summary, "%2", std::to_string(exporter.m_nVectors));
         summary = Replace(summary, "%3", secs);
-        std::printf("%s: %s%s\n", output.c_str(), summary.c_str(), ok ? "" : " (stopped)");
+        const std::string stopped =
+            ok ? std::string() : " (" + Tr(exporter.m_bKeptStopped ? "SpfStoppedKept" : "SpfStoppedDropped") + ")";
+        std::printf("%s: %s%s\n", output.c_str(), summary.c_str(), stopped.c_str());
         std::fflush(stdout);
     }
     return ok ? 0 : 1;

@@ -412,6 +412,7 @@ TEST_F(SpfExport, StopAtLayerFiveOfTenKeptOrDeleted)
         EXPECT_EQ(m_platform.m_messages[0].caption, "Terminate to output the SPF file");
         EXPECT_EQ(stop.m_messages.back(), "Already terminate to output the SPF file!");
         EXPECT_EQ(exporter.m_nLayersWritten, 4u);
+        EXPECT_EQ(exporter.m_bKeptStopped, answer == MsgAnswer::Yes);
         if (answer == MsgAnswer::No) {
             EXPECT_EQ(ReadAll(out), "an older file");   // the old file is untouched
             continue;
