@@ -137,7 +137,7 @@ bool Export(const std::string& input, const std::string& output, float hatchSpac
     d.m_nScanDirX = d.m_nScanDirY = LINE_APPEND;
     CSpfExport exporter(spf);
     exporter.m_cli = &cli;
-    exporter.UpdateFileKind(false);
+    exporter.UpdateFileKind();
     exporter.m_bExporting = true;
     exporter.m_nTopologyReply = PROMPT_GO_ON;
     return exporter.WriteSpfFile(output, false);

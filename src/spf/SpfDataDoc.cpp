@@ -224,7 +224,10 @@ bool CSpfDataDoc::LocateLayer(CByteStream& file, std::uint32_t k, std::int64_t& 
     if (at > size - 4 || !file.Seek(at) || !file.ReadU32(entry))
         return false;
     offset = entry;
-    if (offset > size)
+    // Blocks follow the header and the index (padded to 16 entries).
+    const std::int64_t firstBlock =
+        SPF_FIXED_INDEX_START + (static_cast<std::int64_t>(m_nLayerCount) + 15) / 16 * 64;
+    if (offset < firstBlock || offset > size)
         return false;
     if (k == m_nLayerCount) {
         vectorBytes = size - offset - 4;

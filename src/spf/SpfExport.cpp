@@ -72,10 +72,10 @@ CSpfExport::CSpfExport(CSpf& spf) : m_spf(spf) {}
 
 CSpfExport::~CSpfExport() = default;
 
-void CSpfExport::UpdateFileKind(bool spfOpen)
+void CSpfExport::UpdateFileKind()
 {
     auto& kind = m_spf.m_data.m_nFileKind;
-    if (spfOpen)
+    if (m_spf.m_bOpen)
         kind = FILE_KIND_SPF;
     if (SslOpen())
         kind = FILE_KIND_SSL;
@@ -161,6 +161,7 @@ bool CSpfExport::WriteSpfFile(const std::string& path, bool cliHatchMode)
     m_bWriteFailed = false;
     m_bOutsideField = false;
     m_bKeptStopped = false;
+    UpdateFileKind();
     const std::uint16_t kind = m_spf.m_data.m_nFileKind;
     const bool cli = kind == FILE_KIND_CLI && m_cli;
     const bool ssl = kind == FILE_KIND_SSL && m_ssl;

@@ -32,9 +32,10 @@ public:
     CSpfExport(const CSpfExport&) = delete;
     CSpfExport& operator=(const CSpfExport&) = delete;
 
-    // Sets the file kind from the open flags: SPF, then SSL, then CLI, a
-    // later rule overriding an earlier one; nothing open keeps the kind.
-    void UpdateFileKind(bool spfOpen);
+    // Sets the file kind from the open flags of the machine file and the
+    // sources: SPF, then SSL, then CLI, a later rule overriding an earlier
+    // one; nothing open keeps the kind. WriteSpfFile runs it first.
+    void UpdateFileKind();
 
     // Writes the machine file at path. The file is written beside the
     // target under a temporary name and moved over it only when the export

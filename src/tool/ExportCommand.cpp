@@ -229,7 +229,7 @@ int RunExport(const ToolArgs& rawArgs)
     d.m_contourOption = contourOption;
     d.m_taggedLayout = 1;
     d.m_nScanDirX = d.m_nScanDirY = LINE_APPEND;
-    exporter.UpdateFileKind(false);
+    exporter.UpdateFileKind();
 
     const bool quiet = a.Has("--quiet");
     CExportProgress progress(!quiet && isatty(STDERR_FILENO));

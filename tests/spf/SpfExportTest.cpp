@@ -155,7 +155,7 @@ bool Export(CSpf& spf, CCli& part, CCli* border, const Options& o, const std::st
     exporter.m_cli = &part;
     if (border)
         exporter.m_cliContours.push_back(border);
-    exporter.UpdateFileKind(false);
+    exporter.UpdateFileKind();
     exporter.m_bExporting = true;
     const bool ok = exporter.WriteSpfFile(out, cliHatch);
     spf.m_strFileName = out;
@@ -244,7 +244,7 @@ bool ExportAny(CSpf& spf, CSource& part, CSource& border, const Options& o, cons
     CSpfExport exporter(spf);
     exporter.m_ssl = &part.sslHolder;
     exporter.m_sslContours.push_back(&border.sslHolder);
-    exporter.UpdateFileKind(false);
+    exporter.UpdateFileKind();
     exporter.m_bExporting = true;
     const bool ok = exporter.WriteSpfFile(out, false);
     spf.m_strFileName = out;
@@ -402,7 +402,7 @@ TEST_F(SpfExport, StopAtLayerFiveOfTenKeptOrDeleted)
         CStopAt stop(target, 5);
         CScopedPlatform scoped(CPlatform{&m_platform, &m_platform, &stop, &m_platform});
         exporter.m_cli = &part;
-        exporter.UpdateFileKind(false);
+        exporter.UpdateFileKind();
         exporter.m_bExporting = true;
         m_platform.m_messages.clear();
         m_platform.Answer(answer);
@@ -444,7 +444,7 @@ TEST_F(SpfExport, StopAnsweredAtTheTopologyQuestion)
     spf.m_data.m_hatchSpace = 0.5f;
     CSpfExport exporter(spf);
     exporter.m_cli = &part;
-    exporter.UpdateFileKind(false);
+    exporter.UpdateFileKind();
     exporter.m_bExporting = true;
     m_platform.Answer(MsgAnswer::No);    // stop at the question
     m_platform.Answer(MsgAnswer::Yes);   // keep the file
