@@ -3,64 +3,13 @@
 #include "platform/Platform.h"
 #include "platform/Texts.h"
 #include "tool/FormatCommands.h"
+#include "tool/LayerListing.h"
 #include "tool/ToolSupport.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-struct CLayerFigures {
-    int index = 0;
-    float z = 0;
-    std::size_t contours = 0, outer = 0, holes = 0, points = 0, hatches = 0, vectors = 0;
-};
-
-CLayerFigures Figures(int index, const CCliLayerStart& start, const CSlice* layer)
-{
-    CLayerFigures f;
-    f.index = index;
-    f.z = layer ? layer->m_fHeight : start.z;
-    if (!layer)
-        return f;
-    f.contours = layer->m_loops.size();
-    f.outer = layer->m_outerLoops.size();
-    f.holes = layer->m_innerLoops.size();
-    for (const auto& loop : layer->m_loops)
-        f.points += loop->m_points.size();
-    f.hatches = layer->m_hatches.size();
-    for (const CHatch& h : layer->m_hatches)
-        f.vectors += h.m_vectors.size();
-    return f;
-}
-
-std::string JsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
-std::string JsonPoint(const C3DPoint& p)
-{
-    return "[" + JsonNumber(p.m_x) + ", " + JsonNumber(p.m_y) + ", " + JsonNumber(p.m_z) + "]";
-}
-
-std::string TextPoint(const C3DPoint& p)
-{
-    return "(" + FormatNumber(p.m_x) + ", " + FormatNumber(p.m_y) + ", " + FormatNumber(p.m_z) + ")";
-}
 
 void PrintHeader(const CCliDataDoc& d, bool json)
 {
@@ -88,28 +37,12 @@ void PrintHeader(const CCliDataDoc& d, bool json)
     std::printf("thickness  %s mm\n", FormatNumber(d.m_fLayerThickness).c_str());
 }
 
-void PrintLayer(const CLayerFigures& f, bool json, bool first)
-{
-    if (json) {
-        std::printf("%s\n  {\"index\": %d, \"z\": %s, \"contours\": %zu, \"outer\": %zu, \"holes\": %zu, "
-                    "\"points\": %zu, \"hatches\": %zu, \"vectors\": %zu}",
-                    first ? "" : ",", f.index, JsonNumber(f.z).c_str(), f.contours, f.outer, f.holes, f.points,
-                    f.hatches, f.vectors);
-        return;
-    }
-    std::printf("%6d %10s %9zu %6zu %6zu %8zu %8zu %8zu\n", f.index, FormatNumber(f.z).c_str(), f.contours,
-                f.outer, f.holes, f.points, f.hatches, f.vectors);
-}
-
 // Lists every layer in file order; 1 when the user chose to stop at a topology error.
 int PrintLayers(CCliDataDoc& d, bool json)
 {
     if (!d.OpenLayerFile())
         return 1;
-    if (json)
-        std::printf(", \"layer\": [");
-    else
-        std::printf("\n layer          z  contours  outer  holes   points  hatches  vectors\n");
+    PrintLayerListStart(json);
     PromptState prompt = PROMPT_ASK;
     int index = 0;
     int result = 0;
@@ -124,13 +57,12 @@ int PrintLayers(CCliDataDoc& d, bool json)
         if (!start.started)
             continue;
         ++index;
-        PrintLayer(Figures(index, start, r > 0 && !d.m_layers.empty() ? d.m_layers.back().get() : nullptr), json,
-                   index == 1);
+        PrintLayer(FiguresOf(index, start.z, r > 0 && !d.m_layers.empty() ? d.m_layers.back().get() : nullptr),
+                   json);
     }
     d.ClearLayers();
     d.CloseLayerFile();
-    if (json)
-        std::printf("%s]", index ? "\n" : "");
+    PrintLayerListEnd(json, index);
     return result;
 }
 

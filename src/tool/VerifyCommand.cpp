@@ -5,16 +5,18 @@
 
 namespace {
 int RunVerify(const ToolArgs& args);
-const CToolCommand g_verify("verify", "verify FILE", RunVerify);
+const CToolCommand g_verify("verify", "verify FILE [--yes]", RunVerify);
 
 int RunVerify(const ToolArgs& args)
 {
-    const CParsedArgs a = ParseArgs(args, {}, {});
+    const CParsedArgs a = ParseArgs(args, {"--yes"}, {});
     if (!a.problem.empty())
         return UsageError(g_verify, a.problem);
     if (a.positional.size() != 1)
         return UsageError(g_verify, a.positional.empty() ? "no FILE given" : "one FILE only");
     CConsolePlatform console;
+    // --yes answers the SSL question whether to go on despite empty contours.
+    console.SetAnswer(Tr("SslEmptyCycleQuestion"), a.Has("--yes") ? MsgAnswer::Yes : MsgAnswer::No);
     const std::string& path = a.positional[0];
     bool unreadable = false;
     switch (DetectFormat(path, unreadable)) {

@@ -1,6 +1,7 @@
 // vemo-cli as a user runs it: exit codes, messages on standard error in the
 // chosen language, the listing on standard output.
 #include "support/TempDir.h"
+#include "support/ToolRunner.h"
 #include "CliBytes.h"
 
 #include <gtest/gtest.h>
@@ -12,43 +13,10 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace {
-
-struct CRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-const std::string& Tool()
-{
-    static const std::string path = std::string(VEMO_BINARY_DIR) + "/vemo-cli";
-    return path;
-}
-
-// Runs the tool with standard input from /dev/null, so nobody can be asked.
-CRun RunTool(const CTempDir& dir, const std::string& args, const char* lang = "en")
-{
-    const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-    const std::string command = std::string("VEMO_LANG=") + lang + " '" + Tool() + "' " + args + " </dev/null >'" +
-                                out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
-}
-
-} // namespace
 
 TEST(ToolCommand, ExitCodesAndMessages)
 {
-    if (!std::filesystem::exists(Tool()))
+    if (!ToolBuilt())
         GTEST_SKIP() << "vemo-cli is not built";
     CTempDir dir;
     const std::string good = CCliBytes::Binary("0.5", 3)
@@ -100,7 +68,7 @@ TEST(ToolCommand, ExitCodesAndMessages)
         {"info --layers '" + good + "'", "en", 0, "     2          1         2      1      1        8        0        0", ""},
     };
     for (const Case& c : cases) {
-        const CRun r = RunTool(dir, c.args, c.lang);
+        const CToolRun r = RunTool(dir, c.args, c.lang);
         EXPECT_EQ(r.code, c.code) << c.args << "\n" << r.err;
         EXPECT_NE(r.out.find(c.inOut), std::string::npos) << c.args << "\n" << r.out;
         EXPECT_NE(r.err.find(c.inErr), std::string::npos) << c.args << "\n" << r.err;
