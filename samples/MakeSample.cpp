@@ -1,6 +1,6 @@
-// vemo-make-sample DIR: writes DIR/plate.cli, a small realistic part made
-// with the CLI writer: a plate with bolt holes and a pocket that holds an
-// island, then a tapering boss with a bore on top of it.
+// vemo-make-sample DIR: writes DIR/plate.cli and the same part as SSL text,
+// DIR/plate.ssl, with the project's own writers: a plate with bolt holes and a
+// pocket that holds an island, then a tapering boss with a bore on top of it.
 //
 //   layers   1..100  plate 80 x 60 mm, 5 mm high, short form, contour types given
 //   layers 101..300  boss tapering from radius 15 to 10 mm around a 6 mm bore,
@@ -8,6 +8,7 @@
 #include "cli/CliDataDoc.h"
 #include "cli/CliLayerIo.h"
 #include "io/FileStream.h"
+#include "layer/SslLayer.h"
 
 #include <cmath>
 #include <cstdio>
@@ -66,6 +67,67 @@ void MakeBossLayer(CSlice& layer, int index)
     AddCircle(layer, 66, 40, 6.0f, 64, true, LOOP_UNDECIDED);
 }
 
+void MakeLayer(CSlice& layer, int i)
+{
+    layer.m_fHeight = kThickness * static_cast<float>(i + 1);
+    layer.m_fThickness = kThickness;
+    if (i < kPlateLayers)
+        MakePlateLayer(layer);
+    else
+        MakeBossLayer(layer, i - kPlateLayers);
+}
+
+bool WriteCli(CFileStream& out)
+{
+    CCliDataDoc doc;
+    doc.m_fUnits = kUnits;
+    doc.m_nVersion = 200;
+    doc.m_nLayers = kPlateLayers + kBossLayers;
+    doc.m_box.m_ptMin = C3DPoint(10, 10, kThickness);
+    doc.m_box.m_ptMax = C3DPoint(90, 70, kThickness * static_cast<float>(kPlateLayers + kBossLayers));
+    bool ok = doc.WriteHeader(out);
+    for (int i = 0; ok && i < kPlateLayers + kBossLayers; ++i) {
+        CSlice layer;
+        MakeLayer(layer, i);
+        ok = WriteCliLayer(layer, out, i < kPlateLayers ? CLI_KIND_SHORT : CLI_KIND_LONG, kUnits);
+    }
+    return ok;
+}
+
+bool WriteSsl(CFileStream& out)
+{
+    bool ok = out.WriteText("Slice\tV0\nSLICES()\nFILE(file0,plate.ssl)");
+    for (int i = 0; ok && i < kPlateLayers + kBossLayers; ++i) {
+        CSlice layer;
+        MakeLayer(layer, i);
+        ok = WriteSslLayer(layer, &out);
+    }
+    return ok && out.WriteText("\nEND\n");
+}
+
+// Writes through a temporary file beside the target, renamed into place.
+bool WriteSample(const std::string& target, bool (*write)(CFileStream&))
+{
+    const std::string temp = target + ".tmp";
+    CFileStream out;
+    if (!out.Open(temp, CFileStream::Mode::Write)) {
+        std::fprintf(stderr, "vemo-make-sample: cannot write %s\n", temp.c_str());
+        return false;
+    }
+    bool ok = write(out);
+    ok = out.Close() && ok;
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(temp, target, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temp, ec);
+        std::fprintf(stderr, "vemo-make-sample: cannot write %s\n", target.c_str());
+        return false;
+    }
+    std::printf("%s\n", target.c_str());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -74,40 +136,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vemo-make-sample DIR\n");
         return 2;
     }
-    const std::string target = (std::filesystem::path(argv[1]) / "plate.cli").string();
-    const std::string temp = target + ".tmp";
-
-    CCliDataDoc doc;
-    doc.m_fUnits = kUnits;
-    doc.m_nVersion = 200;
-    doc.m_nLayers = kPlateLayers + kBossLayers;
-    doc.m_box.m_ptMin = C3DPoint(10, 10, kThickness);
-    doc.m_box.m_ptMax = C3DPoint(90, 70, kThickness * static_cast<float>(kPlateLayers + kBossLayers));
-
-    CFileStream out;
-    if (!out.Open(temp, CFileStream::Mode::Write)) {
-        std::fprintf(stderr, "vemo-make-sample: cannot write %s\n", temp.c_str());
-        return 1;
-    }
-    bool ok = doc.WriteHeader(out);
-    for (int i = 0; ok && i < kPlateLayers + kBossLayers; ++i) {
-        CSlice layer;
-        layer.m_fHeight = kThickness * static_cast<float>(i + 1);
-        if (i < kPlateLayers)
-            MakePlateLayer(layer);
-        else
-            MakeBossLayer(layer, i - kPlateLayers);
-        ok = WriteCliLayer(layer, out, i < kPlateLayers ? CLI_KIND_SHORT : CLI_KIND_LONG, kUnits);
-    }
-    ok = out.Close() && ok;
-    std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temp, target, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        std::fprintf(stderr, "vemo-make-sample: cannot write %s\n", target.c_str());
-        return 1;
-    }
-    std::printf("%s\n", target.c_str());
-    return 0;
+    const std::filesystem::path dir(argv[1]);
+    const bool ok = WriteSample((dir / "plate.cli").string(), WriteCli) && WriteSample((dir / "plate.ssl").string(), WriteSsl);
+    return ok ? 0 : 1;
 }
