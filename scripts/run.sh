@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" -DVEMO_BUILD_TESTS=OFF
+"$root/scripts/build.sh" -DVEMO_BUILD_TESTS=OFF -DVEMO_BUILD_APP=ON
 dir=${VEMO_BUILD_DIR:-$root/build}
 mkdir -p "$dir/sample"
 "$dir/vemo-make-sample" "$dir/sample"

@@ -7,11 +7,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
 echo "== unit tests"
-VEMO_BUILD_DIR="$root/build" "$root/scripts/build.sh" -DVEMO_BUILD_TESTS=ON
+VEMO_BUILD_DIR="$root/build" "$root/scripts/build.sh" -DVEMO_BUILD_TESTS=ON -DVEMO_BUILD_APP=ON
 (cd "$root/build" && ctest --output-on-failure -j "$jobs")
 
 echo "== unit tests under AddressSanitizer and UBSan"
-VEMO_BUILD_DIR="$root/build-asan" VEMO_BUILD_TYPE=Debug "$root/scripts/build.sh" -DVEMO_BUILD_TESTS=ON -DVEMO_SANITIZE=ON
+VEMO_BUILD_DIR="$root/build-asan" VEMO_BUILD_TYPE=Debug "$root/scripts/build.sh" -DVEMO_BUILD_TESTS=ON -DVEMO_SANITIZE=ON -DVEMO_BUILD_APP=ON
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
 
 if [ -d "$root/fuzz" ] && ls "$root"/fuzz/*.cpp >/dev/null 2>&1; then
