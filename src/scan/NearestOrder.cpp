@@ -176,9 +176,20 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
     for (std::size_t left = n - 1; left > 0; --left) {
         float best = NEAREST_LIMIT;
         std::size_t bestIdx = n;
+        const double cx = current.m_x;
+        const double cy = current.m_y;
         auto consider = [&](std::uint32_t k) {
+            // A vector whose nearer end is clearly farther than the best so
+            // far can neither win nor tie: skip the exact distances.
+            const C2DLine& v = pool[k];
+            const double sx = v.m_ptStart.m_x - cx, sy = v.m_ptStart.m_y - cy;
+            const double ex = v.m_ptEnd.m_x - cx, ey = v.m_ptEnd.m_y - cy;
+            const double near2 = std::min(sx * sx + sy * sy, ex * ex + ey * ey);
+            const double reach = static_cast<double>(best) * (1.0 + 1.0e-4) + 1.0e-6;
+            if (near2 > reach * reach)
+                return;
             float d = 0.0f;
-            pool[k].NearestEnd(current, d);
+            v.NearestEnd(current, d);
             if (d < NEAREST_LIMIT && (d < best || (d == best && k < bestIdx))) {
                 best = d;
                 bestIdx = k;

@@ -33,7 +33,8 @@ public:
     // space) into the pool and the lines' m_vectors. orientation 0 X, 1 Y.
     void BuildVectors(float hatchSpace, int orientation);
     // Fills m_scanPath by the strategy (1 to 4; any other code leaves it
-    // empty). Strategies 2 to 4 empty the lines' m_vectors, 1 the pool.
+    // empty). Strategies 2 to 4 empty the lines' m_vectors; 1 empties the pool
+    // (and the lines' references into it).
     void Order(int strategy);
 
     // Every vector of m_scanPath as its own record (tagged) or plain vector
