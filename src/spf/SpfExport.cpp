@@ -283,7 +283,6 @@ bool CSpfExport::RunLayers(CByteStream& file, Source& source, std::vector<std::u
         }
 
         if (!cliHatchMode) {
-            d.m_slices.clear();
             d.m_slices = source.Layers();
             CScan::HatchLayer(d);
             CScan::OrderLayer(d, d.m_pathStrategy);
