@@ -567,3 +567,29 @@ TEST_F(SpfExport, UnwritableTargetIsReportedAndNothingIsLeft)
     EXPECT_EQ(m_platform.m_messages[0].text, "File could not be opened ");
     EXPECT_EQ(m_platform.m_messages[0].caption, "Error");
 }
+
+TEST(SpfExportHeader, BoundsRoundToWholeMillimetres)
+{
+    struct Case {
+        float min, max;
+        std::uint16_t wantMin, wantMax;
+    };
+    for (const Case& c : {Case{10.0f, 120.6f, 10, 121}, Case{0.4f, 120.4f, 0, 120}, Case{0.5f, 1999.5f, 1, 2000}}) {
+        CCli cli;
+        cli.m_data.m_box.m_ptMin = C3DPoint(c.min, c.min, 0);
+        cli.m_data.m_box.m_ptMax = C3DPoint(c.max, c.max, 1);
+        cli.m_data.m_nLayers = 3;
+        cli.m_data.m_fLayerThickness = 0.05f;
+        CSpf spf;
+        spf.m_data.m_hatchSpace = 0.3f;
+        CSpfExport exporter(spf);
+        exporter.m_cli = &cli;
+        exporter.FillHeaderFromCli();
+        EXPECT_EQ(spf.m_data.m_minX, c.wantMin) << c.min;
+        EXPECT_EQ(spf.m_data.m_maxX, c.wantMax) << c.max;
+        EXPECT_EQ(spf.m_data.m_maxY, c.wantMax) << c.max;
+        EXPECT_EQ(spf.m_data.m_nLayerCount, 3);
+        EXPECT_FLOAT_EQ(spf.m_data.m_unitX, 0.3f);
+        EXPECT_FLOAT_EQ(spf.m_data.m_thickness, 0.05f);
+    }
+}
