@@ -4,6 +4,16 @@
 #include <cstdint>
 #include <string>
 
+// The export options as the options dialog starts them.
+struct CExportOptions {
+    bool hasContourFiles = false;
+    int pathStrategy = 4;
+    int contourOption = 2;
+    int orientation = 2;
+    float hatchSpace = 0.2f;
+    int connectHatches = 0;
+};
+
 // The dialogs the file flows ask through: the open-file dialog and the
 // question whether to verify a file. The application shows real dialogs;
 // tests answer from a script.
@@ -13,6 +23,11 @@ public:
     // An open-file dialog with a default extension and a filter in the
     // "Name (*.ext)|*.ext||" form; the chosen full path, empty when cancelled.
     virtual std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) = 0;
+    // A save dialog that asks before overwriting; empty when cancelled.
+    virtual std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
+                                       const std::string& initialName) = 0;
+    // The export options dialog; true on OK with the options chosen.
+    virtual bool AskExportOptions(CExportOptions& options) = 0;
     // True when the user wants the file verified.
     virtual bool AskVerify() = 0;
 

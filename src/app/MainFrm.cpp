@@ -3,6 +3,7 @@
 #include "app/QtAppDialogs.h"
 #include "app/VemoDoc.h"
 #include "app/VemoView.h"
+#include "spf/SpfExport.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "platform/Texts.h"
@@ -395,6 +396,12 @@ bool CMainFrame::RunCommand(int id)
         }
         break;
     case ID_APP_ABOUT: ShowAbout(); break;
+    case ID_EXPORT_SPF: RunExport(false); break;
+    case ID_CLI_TO_SPF:
+        UpdateFileKind();
+        if (m_doc.m_nFileKind == 2)
+            RunExport(true);
+        break;
     case ID_VIEW_ZOOMSCALE: OnZoomScale(); break;
     case ID_DELAY_TIME: OnDelayTime(); break;
     case ID_BLANK_SIZE: OnBlankSize(); break;
@@ -1109,5 +1116,96 @@ void CMainFrame::OnPathColour()
     Colour colour = 0;
     if (m_dialogs->AskColour(MakeRgb(0, 255, 0), colour))
         m_doc.m_spf.m_data.m_crPaths = colour;
+    Redraw();
+}
+
+// ---- export ----
+
+std::string CMainFrame::DefaultOutputName() const
+{
+    auto strip = [](const std::string& path, const char* ending) {
+        return path.size() >= 4 && path.compare(path.size() - 4, 4, ending) == 0 ? path.substr(0, path.size() - 4) : path;
+    };
+    if (m_doc.m_nFileKind == 1)
+        return strip(m_doc.m_ssl.m_data.m_strFileName, ".ssl");
+    if (m_doc.m_nFileKind == 2)
+        return strip(m_doc.m_cli.m_data.m_strPathName, ".cli");
+    return {};
+}
+
+bool CMainFrame::ChooseSpfPath(std::string& path)
+{
+    std::string chosen = m_dialogs->PromptSavePath("spf", Tr("FilterSpf"), DefaultOutputName());
+    if (chosen.empty())
+        return false;
+    if (chosen.size() < 4 || chosen.compare(chosen.size() - 4, 4, ".spf") != 0)
+        chosen += ".spf";
+    path = chosen;
+    return true;
+}
+
+void CMainFrame::RunExport(bool cliHatchMode)
+{
+    auto& data = m_doc.m_spf.m_data;
+    data.m_nScanDirX = 7;
+    data.m_nScanDirY = 7;
+    std::string path;
+    if (!ChooseSpfPath(path))
+        return;
+    CExportOptions options;
+    options.hasContourFiles = !m_doc.m_sslContours.empty() || !m_doc.m_cliContours.empty();
+    bool write = true;
+    if (cliHatchMode) {
+        data.m_hatchSpace = 0.05f;
+        data.m_contourOption = options.contourOption;
+        data.m_connectHatches = options.connectHatches;
+    } else if (m_dialogs->AskExportOptions(options)) {
+        data.m_hatchSpace = options.hatchSpace;
+        data.m_orientation = options.orientation;
+        data.m_contourOption = options.contourOption;
+        data.m_connectHatches = options.connectHatches;
+        data.m_pathStrategy = options.pathStrategy;
+    } else {
+        write = false;
+    }
+    if (write) {
+        m_doc.m_spf.m_strFileName = path;
+        data.m_taggedLayout = 1;
+        m_doc.m_bDisplay = false;
+        data.m_bShowPaths = false;
+        data.m_bSimulation = false;
+        m_bExporting = true;
+        data.m_bJumpTrack = true;
+        ShowPreviewBar(0);
+        UpdateCommandUi();
+
+        CSpfExport exporter(m_doc.m_spf);
+        exporter.m_cli = &m_doc.m_cli;
+        exporter.m_ssl = &m_doc.m_ssl;
+        for (auto& holder : m_doc.m_cliContours)
+            exporter.m_cliContours.push_back(holder.get());
+        for (auto& holder : m_doc.m_sslContours)
+            exporter.m_sslContours.push_back(holder.get());
+        exporter.m_nTopologyReply = m_nTopologyReply;
+        exporter.m_bExporting = true;
+        // Escape in the view clears m_bExporting while the loop pumps events;
+        // the loop stops before its next layer.
+        exporter.m_onLayer = [this, &exporter](std::uint32_t, std::uint32_t) {
+            if (!m_bExporting)
+                exporter.m_bExporting = false;
+        };
+        SetWaitCursor(true);
+        if (exporter.WriteSpfFile(path, cliHatchMode))
+            m_doc.m_spf.m_bOpen = true;
+        SetWaitCursor(false);
+        m_nTopologyReply = exporter.m_nTopologyReply;
+        m_bExporting = false;
+    }
+    // Whatever was written is read back as the open machine file.
+    ImportSpfFile(path);
+    m_doc.m_nFileKind = 3;
+    ShowPreviewBar(2);
+    data.m_bJumpTrack = false;
+    m_nSpfLayer = data.m_nFromLayer - 1;
     Redraw();
 }

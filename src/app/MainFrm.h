@@ -101,6 +101,12 @@ public:
     void SpfPreviewStep();
     void SetPane(int pane, const std::string& text);
 
+    // Export: the save dialog, the options (not in CLI-hatch mode), the
+    // layer loop, then the written file read back for preview.
+    void RunExport(bool cliHatchMode);
+    bool ChooseSpfPath(std::string& path);
+    std::string DefaultOutputName() const;
+
     // Settings dialogs.
     void OnZoomScale();
     void OnDelayTime();

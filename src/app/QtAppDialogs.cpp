@@ -2,6 +2,7 @@
 
 #include "app/BedSizeDlg.h"
 #include "app/CheckFileFormatDlg.h"
+#include "app/SpfOutPutFormat.h"
 #include "app/SpfSetView.h"
 #include "app/ViewDelayTime.h"
 #include "app/ZoomPace.h"
@@ -97,5 +98,35 @@ bool CQtAppDialogs::AskColour(Colour initial, Colour& chosen)
     if (!colour.isValid())
         return false;
     chosen = MakeRgb(colour.red(), colour.green(), colour.blue());
+    return true;
+}
+
+std::string CQtAppDialogs::PromptSavePath(const std::string& defaultExt, const std::string& filter,
+                                          const std::string& initialName)
+{
+    QFileDialog dialog(m_owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
+    dialog.setNameFilter(QString::fromStdString(QtFilter(filter)));
+    dialog.setSizeGripEnabled(true);
+    if (!initialName.empty())
+        dialog.selectFile(QString::fromStdString(initialName));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? std::string() : files.front().toStdString();
+}
+
+bool CQtAppDialogs::AskExportOptions(CExportOptions& options)
+{
+    CSpfOutPutFormat dialog(options.hasContourFiles, m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options.pathStrategy = dialog.m_pathStrategy;
+    options.contourOption = dialog.m_contourOption;
+    options.orientation = dialog.m_orientation;
+    options.hatchSpace = dialog.m_hatchSpace;
+    options.connectHatches = dialog.m_connectHatches;
     return true;
 }

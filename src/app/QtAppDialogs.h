@@ -9,6 +9,9 @@ public:
     explicit CQtAppDialogs(QWidget* owner) : m_owner(owner) {}
     std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) override;
     bool AskVerify() override;
+    std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
+                               const std::string& initialName) override;
+    bool AskExportOptions(CExportOptions& options) override;
     bool AskZoomStep(float& step) override;
     bool AskDelay(std::uint32_t& ms) override;
     bool AskBlank(float& x, float& y, float& length, float& width) override;

@@ -42,7 +42,6 @@ public:
     C3DPoint m_centre;
     std::uint16_t m_nFileKind = 0;
     C2DBox m_blank;
-    int m_nLineDir = 5;
-    int m_nScanDirX = 7;
-    int m_nScanDirY = 7;
+    // The scan line and line order directions of hatching live in the SPF
+    // holder's hatching context (m_spf.m_data.m_nLineDir, m_nScanDirX, m_nScanDirY).
 };

@@ -36,6 +36,29 @@ public:
         return answer;
     }
 
+    std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
+                               const std::string& initialName) override
+    {
+        m_saveAsked.push_back(defaultExt + " " + filter + " " + initialName);
+        if (m_savePaths.empty())
+            return {};
+        std::string path = m_savePaths.front();
+        m_savePaths.pop_front();
+        return path;
+    }
+    bool AskExportOptions(CExportOptions& options) override
+    {
+        m_optionsShown.push_back(options);
+        if (!m_options)
+            return false;
+        options = *m_options;
+        return true;
+    }
+    std::deque<std::string> m_savePaths;
+    std::vector<std::string> m_saveAsked;
+    std::optional<CExportOptions> m_options;
+    std::vector<CExportOptions> m_optionsShown;
+
     // Settings dialogs: an unset answer is Cancel.
     bool AskZoomStep(float& step) override { return Give(m_zoomStep, step); }
     bool AskDelay(std::uint32_t& ms) override { return Give(m_delay, ms); }

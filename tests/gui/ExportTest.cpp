@@ -1,0 +1,129 @@
+#include "GuiSupport.h"
+
+#include "app/SpfOutPutFormat.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ExportCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_cli = m_dir.File("part.cli");
+        WriteSquareCli(m_cli, 3, 10.0f, 10.0f, 30.0f, 30.0f);
+        ASSERT_TRUE(f.m_frame->OpenFromCommandLine(m_cli));
+    }
+    CTempDir m_dir;
+    std::string m_cli;
+    CFrameFixture f;
+};
+
+TEST_F(ExportCommand, WritesWithTheChosenOptionsAndOpensTheResult)
+{
+    CExportOptions options;
+    options.hatchSpace = 0.5f;
+    options.orientation = 0;
+    options.pathStrategy = 1;
+    options.connectHatches = 1;
+    options.contourOption = 0;
+    f.m_dialogs.m_options = options;
+    f.m_dialogs.m_savePaths.push_back(m_dir.File("out"));   // the ending is added
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+
+    const std::string out = m_dir.File("out.spf");
+    EXPECT_EQ(f.m_dialogs.m_saveAsked, (std::vector<std::string>{"spf Rapid prototyping file(*.spf)|*.spf|| " + m_dir.File("part")}));
+    ASSERT_EQ(f.m_dialogs.m_optionsShown.size(), 1u);
+    EXPECT_FALSE(f.m_dialogs.m_optionsShown[0].hasContourFiles);
+    const auto& data = f.m_doc.m_spf.m_data;
+    EXPECT_FLOAT_EQ(data.m_hatchSpace, 0.5f);
+    EXPECT_EQ(data.m_orientation, 0);
+    EXPECT_EQ(data.m_pathStrategy, 1);
+    EXPECT_EQ(data.m_connectHatches, 1);
+    EXPECT_EQ(data.m_taggedLayout, 1);
+    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_FALSE(f.m_frame->m_bExporting);
+    EXPECT_TRUE(f.m_doc.m_spf.m_bOpen);
+    EXPECT_EQ(f.m_doc.m_spf.m_strFileName, out);
+    EXPECT_EQ(data.m_nLayerCount, 3);
+    EXPECT_EQ(f.m_doc.m_nFileKind, 3);
+    EXPECT_TRUE(f.m_frame->m_bSpfBar);
+    EXPECT_FALSE(f.m_frame->m_bCliBar);
+    EXPECT_FALSE(data.m_bJumpTrack);
+    EXPECT_TRUE(f.m_doc.m_bDisplay);
+    EXPECT_EQ(f.m_frame->Title(), "Rapid prototyping" + out);
+    // The written layers can be previewed.
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_SPF_START));
+    f.m_frame->OnTimer(3);
+    EXPECT_FALSE(f.m_doc.m_spf.m_data.m_planes.empty());
+}
+
+TEST_F(ExportCommand, CancelledOptionsStillReadTheChosenFileBack)
+{
+    const std::string existing = m_dir.File("old.spf");
+    ASSERT_TRUE(WriteSampleSpf(existing, 2));
+    f.m_dialogs.m_savePaths.push_back(existing);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+    EXPECT_TRUE(f.m_doc.m_spf.m_bOpen);
+    EXPECT_EQ(f.m_doc.m_spf.m_data.m_nLayerCount, 2);   // the old file, untouched
+    EXPECT_EQ(f.m_doc.m_nFileKind, 3);
+    EXPECT_TRUE(f.m_platform.m_messages.empty());
+
+    // A name ending in upper-case .SPF gets the ending appended.
+    f.m_dialogs.m_savePaths.push_back(m_dir.File("part.SPF"));
+    f.m_platform.SetDefaultAnswer(MsgAnswer::Ok);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+    EXPECT_EQ(f.m_doc.m_spf.m_strFileName, m_dir.File("part.SPF.spf"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("part.SPF.spf")));   // nothing written
+    EXPECT_FALSE(f.m_platform.m_messages.empty());   // the reader said it cannot open it
+
+    // No name: nothing happens at all.
+    const size_t shown = f.m_dialogs.m_optionsShown.size();
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+    EXPECT_EQ(f.m_dialogs.m_optionsShown.size(), shown);
+}
+
+TEST_F(ExportCommand, CliHatchModeAsksNoOptions)
+{
+    f.m_dialogs.m_savePaths.push_back(m_dir.File("hatch.spf"));
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_CLI_TO_SPF));
+    EXPECT_TRUE(f.m_dialogs.m_optionsShown.empty());
+    EXPECT_FLOAT_EQ(f.m_doc.m_spf.m_data.m_hatchSpace, 0.05f);
+    EXPECT_EQ(f.m_doc.m_spf.m_data.m_contourOption, 2);
+    EXPECT_EQ(f.m_doc.m_spf.m_data.m_connectHatches, 0);
+    EXPECT_EQ(f.m_doc.m_nFileKind, 3);
+}
+
+TEST(SpfOutPutFormat, StartValuesAndHatchSpaceRange)
+{
+    CScriptedPlatform platform;
+    CSpfOutPutFormat dialog(false);
+    EXPECT_EQ(dialog.m_pathStrategy, 4);
+    EXPECT_TRUE(dialog.m_orient[2]->isChecked());
+    EXPECT_TRUE(dialog.m_contour[2]->isChecked());
+    EXPECT_FALSE(dialog.m_contour[1]->isEnabled());
+    EXPECT_FALSE(dialog.m_contour[2]->isEnabled());
+    EXPECT_TRUE(dialog.m_strategy[3]->isChecked());
+    dialog.m_strategy[0]->click();
+    EXPECT_EQ(dialog.m_pathStrategy, 1);
+    EXPECT_FALSE(dialog.m_strategy[3]->isChecked());
+    dialog.m_space->setText("0.05");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(platform.m_messages.size(), 1u);
+    EXPECT_EQ(platform.m_messages[0].text, "“请填入一个在0.1和99999之间的数字。”");
+    dialog.m_space->setText("0.1");
+    dialog.m_orient[1]->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FLOAT_EQ(dialog.m_hatchSpace, 0.1f);
+    EXPECT_EQ(dialog.m_orientation, 1);
+
+    CSpfOutPutFormat withContours(true);
+    EXPECT_TRUE(withContours.m_contour[1]->isEnabled());
+}
+
+} // namespace
