@@ -1,5 +1,7 @@
 #include "layer/Slice.h"
 
+#include "layer/LoopBands.h"
+
 #include "platform/Platform.h"
 #include "platform/Texts.h"
 
@@ -103,7 +105,12 @@ bool CSlice::TouchesLayerBox(const CSliceLoop& loop) const
 
 void CSlice::DecideTypes()
 {
-    for (auto& loop : m_loops) {
+    std::vector<CSliceLoop*> all;
+    all.reserve(m_loops.size());
+    for (auto& loop : m_loops)
+        all.push_back(loop.get());
+    CLoopBands bands(all);
+    for (CSliceLoop* loop : all) {
         if (loop->m_nType != LOOP_UNDECIDED)
             continue;
         // A contour that reaches the edge of the layer's extent cannot lie
@@ -112,23 +119,26 @@ void CSlice::DecideTypes()
             loop->m_nType = LOOP_OUTER;
             continue;
         }
-        // Otherwise the parity of the contours around its test point decides.
+        // Otherwise the parity of the contours around its test point decides;
+        // only contours whose box can hold the point can add a crossing.
         loop->ChooseTestPoint();
         int crossings = 0;
-        for (auto& other : m_loops) {
-            if (other.get() == loop.get())
+        for (std::uint32_t i : bands.Candidates(loop->m_ptTest)) {
+            if (all[i] == loop)
                 continue;
             float nearest = NEAREST_NONE;
-            crossings += other->CountCrossings(loop->m_ptTest, nearest);
+            crossings += all[i]->CountCrossings(loop->m_ptTest, nearest);
         }
         loop->m_nType = (crossings % 2 == 0) ? LOOP_OUTER : LOOP_INNER;
     }
 }
 
-void CSlice::FindEnclosingOuter(CSliceLoop& inner)
+void CSlice::FindEnclosingOuter(CSliceLoop& inner, CLoopBands& outerBands)
 {
+    // Candidates come in m_outerLoops order, so on a tie the earlier contour wins.
     float best = NEAREST_NONE;
-    for (CSliceLoop* outer : m_outerLoops) {
+    for (std::uint32_t i : outerBands.Candidates(inner.m_ptTest)) {
+        CSliceLoop* outer = m_outerLoops[i];
         float nearest = NEAREST_NONE;
         if (outer->IsInside(inner.m_ptTest, nearest) && nearest < best) {
             inner.m_related.assign(1, outer);
@@ -180,18 +190,25 @@ int CSlice::NestContours(PromptState& prompt)
         else if (loop->m_nType == LOOP_INNER)
             m_innerLoops.push_back(loop.get());
     }
+    CLoopBands outerBands(m_outerLoops);
     for (CSliceLoop* inner : m_innerLoops)
-        FindEnclosingOuter(*inner);
+        FindEnclosingOuter(*inner, outerBands);
+    if (m_outerLoops.empty())
+        return prompt == PROMPT_STOP ? 2 : prompt == PROMPT_GO_ON ? 3 : 0;
 
-    int result = 0;
-    for (CSliceLoop* outer : m_outerLoops) {
-        result = AttachHoles(*outer, prompt);
-        if (result == 2)
-            return 2;
+    // The first outer contour meets every hole that no outer contour encloses
+    // and asks about it; once that is settled, every other outer contour only
+    // takes its own holes, which one walk over the holes hands out in order.
+    CSliceLoop* first = m_outerLoops.front();
+    if (AttachHoles(*first, prompt) == 2)
+        return 2;
+    for (CSliceLoop* inner : m_innerLoops) {
+        if (!inner->m_related.empty() && inner->m_related.front() != first)
+            inner->m_related.front()->m_related.push_back(inner);
     }
     if (prompt == PROMPT_STOP)
         return 2;
     if (prompt == PROMPT_GO_ON)
         return 3;
-    return result;
+    return 1;
 }

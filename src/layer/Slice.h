@@ -10,6 +10,7 @@
 #include <vector>
 
 class CByteStream;
+class CLoopBands;
 
 // The answer to the topology question, remembered for one pass over a file:
 // 2 stop, 3 go on without asking, anything else ask (callers start with 1).
@@ -62,8 +63,9 @@ public:
 private:
     // Links a hole to the enclosing outer contour whose boundary lies nearest
     // to the right of the hole's test point.
-    void FindEnclosingOuter(CSliceLoop& inner);
+    void FindEnclosingOuter(CSliceLoop& inner, CLoopBands& outerBands);
     // Appends to the outer contour the holes linked to it; asks once per pass
     // about a hole that no outer contour encloses. 1 done, 2 stop, 3 go on.
+    // Run on the first outer contour; the others get their holes in one walk.
     int AttachHoles(CSliceLoop& outer, PromptState& prompt);
 };

@@ -231,6 +231,56 @@ TEST(Topology, HoleInAnIslandBelongsToTheIsland)
     EXPECT_EQ(big.m_related, std::vector<CSliceLoop*>{&bigHole});
 }
 
+TEST(Topology, LatticeOfCellsInsideAFrame)
+{
+    // Many contours: a frame around a grid of cells, each cell a square with
+    // a smaller square inside. Cells are holes of the frame, their inner
+    // squares islands without holes.
+    CScriptedPlatform platform;
+    CSlice slice;
+    CSliceLoop& frame = AddContour(slice, Square(-1, -1, 61, 61));
+    std::vector<CSliceLoop*> cells, islands;
+    for (int row = 0; row < 15; ++row) {
+        for (int col = 0; col < 15; ++col) {
+            const float x = 4.0f * static_cast<float>(col), y = 4.0f * static_cast<float>(row);
+            cells.push_back(&AddContour(slice, Square(x, y, x + 3, y + 3)));
+            islands.push_back(&AddContour(slice, Square(x + 1, y + 1, x + 2, y + 2)));
+        }
+    }
+    PromptState prompt = PROMPT_ASK;
+    EXPECT_EQ(slice.BuildTopology(prompt), 1);
+    EXPECT_EQ(frame.m_nType, LOOP_OUTER);
+    EXPECT_EQ(frame.m_related, cells);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(cells[i]->m_nType, LOOP_INNER) << i;
+        EXPECT_EQ(islands[i]->m_nType, LOOP_OUTER) << i;
+        EXPECT_TRUE(islands[i]->m_related.empty()) << i;
+    }
+    // The same cells typed in the file with a hole of their own each: every
+    // hole goes to the cell around it, none to the frame.
+    CSlice typed;
+    CSliceLoop& typedFrame = AddContour(typed, Square(-1, -1, 61, 61), LOOP_OUTER);
+    for (int row = 0; row < 15; ++row) {
+        for (int col = 0; col < 15; ++col) {
+            const float x = 4.0f * static_cast<float>(col), y = 4.0f * static_cast<float>(row);
+            CSliceLoop& cell = AddContour(typed, Square(x, y, x + 3, y + 3), LOOP_OUTER);
+            CSliceLoop& hole = AddContour(typed, Square(x + 1, y + 1, x + 2, y + 2), LOOP_INNER);
+            (void)cell;
+            (void)hole;
+        }
+    }
+    // A strip sharing the frame's right edge, with a hole in it: the two
+    // boundaries are equally near, and the earlier contour, the frame, wins.
+    CSliceLoop& strip = AddContour(typed, Square(59.5f, 50.2f, 61, 50.8f), LOOP_OUTER);
+    CSliceLoop& tie = AddContour(typed, Square(60, 50.4f, 60.5f, 50.6f), LOOP_INNER);
+    EXPECT_EQ(typed.BuildTopology(prompt), 1);
+    EXPECT_EQ(typedFrame.m_related, std::vector<CSliceLoop*>{&tie});
+    EXPECT_TRUE(strip.m_related.empty());
+    for (std::size_t i = 1; i + 2 < typed.m_loops.size(); i += 2)
+        EXPECT_EQ(typed.m_loops[i]->m_related, std::vector<CSliceLoop*>{typed.m_loops[i + 1].get()}) << i;
+    EXPECT_TRUE(platform.m_messages.empty());
+}
+
 TEST(Topology, OrphanHoleAsksOncePerPassInBothLanguages)
 {
     const auto orphanLayer = [](CSlice& slice) {
