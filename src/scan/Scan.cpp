@@ -126,6 +126,10 @@ template <int Axis> int VertexRule(CrossState& st, const C2DPoint& v)
 template <class T> void InsertByPosition(std::vector<T>& list, const T& item, bool ascending, bool& hasNaN)
 {
     const float v = item.m_value;
+    if (!hasNaN && !std::isnan(v) && (list.empty() || !(ascending ? list.back().m_value > v : list.back().m_value < v))) {
+        list.push_back(item);
+        return;
+    }
     std::size_t pos = list.size();
     if (hasNaN || std::isnan(v)) {
         for (std::size_t k = 0; k < list.size(); ++k) {
@@ -148,6 +152,39 @@ template <class T> void InsertByPosition(std::vector<T>& list, const T& item, bo
         }
     }
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(pos), item);
+}
+
+// The line's points from the marked crossings in the order they were found,
+// as if added one by one: a stable sort in the line's direction, done as a
+// binary insertion sort. With a NaN among them the values are added one by
+// one by the plain rule.
+void FillLine(CScanLine& line, const std::vector<float>& values)
+{
+    std::vector<CScanPoint>& pts = line.m_scanPoints;
+    pts.reserve(values.size());
+    const bool ascending = line.m_direction == LINE_ASCENDING;
+    if (std::any_of(values.begin(), values.end(), [](float v) { return std::isnan(v); })) {
+        for (float v : values) {
+            const CScanPoint p(v);
+            line.AddPoint(&p);
+        }
+        return;
+    }
+    for (float v : values) {
+        const std::size_t n = pts.size();
+        if (n == 0 || !(ascending ? pts[n - 1].m_value > v : pts[n - 1].m_value < v)) {
+            pts.emplace_back(v);
+            continue;
+        }
+        const auto at = ascending ? std::upper_bound(pts.begin(), pts.end(), v,
+                                                     [](float x, const CScanPoint& e) { return x < e.m_value; })
+                                  : std::upper_bound(pts.begin(), pts.end(), v,
+                                                     [](float x, const CScanPoint& e) { return x > e.m_value; });
+        const std::size_t pos = static_cast<std::size_t>(at - pts.begin());
+        pts.emplace_back();
+        std::move_backward(pts.begin() + static_cast<std::ptrdiff_t>(pos), pts.end() - 1, pts.end());
+        pts[pos].m_value = v;
+    }
 }
 
 // Crosses one contour with the line at c. The provisional crossings are left
@@ -360,10 +397,7 @@ std::optional<CPlanePath> HatchOuter(CScanContext& ctx, const CSlice& slice, CSl
             CScanLine line;
             line.m_coord = c;
             line.m_direction = ctx.m_nLineDir;
-            bool hasNaN = false;
-            line.m_scanPoints.reserve(ws.linePoints.size());
-            for (float v : ws.linePoints)
-                InsertByPosition(line.m_scanPoints, CScanPoint(v), line.m_direction == LINE_ASCENDING, hasNaN);
+            FillLine(line, ws.linePoints);
             if (prepend)
                 path->m_lines.push_front(std::move(line));
             else
