@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   fonts-noto-cjk xvfb xauth imagemagick
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
