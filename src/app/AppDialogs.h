@@ -23,9 +23,10 @@ public:
     // An open-file dialog with a default extension and a filter in the
     // "Name (*.ext)|*.ext||" form; the chosen full path, empty when cancelled.
     virtual std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) = 0;
-    // A save dialog that asks before overwriting; empty when cancelled.
+    // A save dialog, asking before an existing file is overwritten when
+    // confirmOverwrite; empty when cancelled.
     virtual std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
-                                       const std::string& initialName) = 0;
+                                       const std::string& initialName, bool confirmOverwrite) = 0;
     // The export options dialog; true on OK with the options chosen.
     virtual bool AskExportOptions(CExportOptions& options) = 0;
     // True when the user wants the file verified.

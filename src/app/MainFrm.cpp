@@ -402,6 +402,9 @@ bool CMainFrame::RunCommand(int id)
         if (m_doc.m_nFileKind == 2)
             RunExport(true);
         break;
+    case ID_VERIFY_DATA: OnVerifyValidity(); break;
+    case ID_LOAD_CONTOUR: OnLoadContourFile(); break;
+    case ID_REPLACE_LAYER: OnReplaceLayer(); break;
     case ID_VIEW_ZOOMSCALE: OnZoomScale(); break;
     case ID_DELAY_TIME: OnDelayTime(); break;
     case ID_BLANK_SIZE: OnBlankSize(); break;
@@ -1135,7 +1138,7 @@ std::string CMainFrame::DefaultOutputName() const
 
 bool CMainFrame::ChooseSpfPath(std::string& path)
 {
-    std::string chosen = m_dialogs->PromptSavePath("spf", Tr("FilterSpf"), DefaultOutputName());
+    std::string chosen = m_dialogs->PromptSavePath("spf", Tr("FilterSpf"), DefaultOutputName(), true);
     if (chosen.empty())
         return false;
     if (chosen.size() < 4 || chosen.compare(chosen.size() - 4, 4, ".spf") != 0)
@@ -1207,5 +1210,138 @@ void CMainFrame::RunExport(bool cliHatchMode)
     ShowPreviewBar(2);
     data.m_bJumpTrack = false;
     m_nSpfLayer = data.m_nFromLayer - 1;
+    Redraw();
+}
+
+// ---- editing tools ----
+
+void CMainFrame::OnVerifyValidity()
+{
+    if (m_doc.m_nFileKind == 1)
+        CheckQuadrantSsl();
+    else if (m_doc.m_nFileKind == 2)
+        CheckQuadrantCli();
+}
+
+namespace {
+bool InFirstQuadrant(const C3DBox& box)
+{
+    return box.m_ptMin.m_x >= 0.0f && box.m_ptMin.m_y >= 0.0f && box.m_ptMin.m_z >= 0.0f;
+}
+} // namespace
+
+bool CMainFrame::ChooseSslSavePath(std::string& path)
+{
+    std::string chosen = m_dialogs->PromptSavePath("ssl", Tr("FilterSsl"), "", false);
+    if (chosen.empty())
+        return false;
+    if (LowerTail(chosen, false) != ".ssl" || chosen.size() < 4)
+        chosen += ".ssl";
+    path = chosen;
+    return true;
+}
+
+bool CMainFrame::ChooseCliSavePath(std::string& path)
+{
+    std::string chosen = m_dialogs->PromptSavePath("cli", Tr("FilterCli"), "", false);
+    if (chosen.empty())
+        return false;
+    if (LowerTail(chosen, true) != ".cli" || chosen.size() < 4)
+        chosen += ".cli";
+    path = chosen;
+    return true;
+}
+
+void CMainFrame::CheckQuadrantSsl()
+{
+    CSsl& ssl = m_doc.m_ssl;
+    if (InFirstQuadrant(ssl.m_data.m_box)) {
+        ShowMessage(Tr("QuadrantOk"), Tr("VerifyCaption"), MsgIcon::Information, MsgButtons::Ok);
+    } else if (ShowMessage(Tr("QuadrantMove"), Tr("VerifyCaption"), MsgIcon::Question, MsgButtons::YesNoCancel) ==
+               MsgAnswer::Yes) {
+        std::string path;
+        // The holder moves to the copy only when it was written, and measures
+        // it, so that its box and centre describe the file it now names.
+        if (ChooseSslSavePath(path) && ssl.SaveMoved(path)) {
+            ssl.m_data.CloseReading();
+            ssl.m_data.ClearLayers();
+            ssl.m_data.m_strFileName = path;
+            if (ssl.m_data.Measure(path))
+                m_doc.m_centre = ssl.m_data.m_centre;
+            setWindowTitle(Q(Tr("TitleOpened") + path));
+            ShowStatus(Tr("SslOpened"), "", ssl.m_data.m_nLayerCount, 0);
+            m_nSslLayer = 0;
+        }
+    }
+    Redraw();
+}
+
+void CMainFrame::CheckQuadrantCli()
+{
+    CCli& cli = m_doc.m_cli;
+    if (InFirstQuadrant(cli.m_data.m_box)) {
+        ShowMessage(Tr("QuadrantOk"), Tr("VerifyCaption"), MsgIcon::Information, MsgButtons::Ok);
+    } else if (ShowMessage(Tr("QuadrantMove"), Tr("VerifyCaption"), MsgIcon::Question, MsgButtons::YesNoCancel) ==
+               MsgAnswer::Yes) {
+        std::string path;
+        if (ChooseCliSavePath(path) && cli.SaveAtOrigin(path)) {
+            cli.m_data.CloseLayerFile();
+            cli.m_data.ClearLayers();
+            cli.m_data.m_strPathName = path;
+            if (cli.Load(path))
+                m_doc.m_centre = cli.m_data.m_ptCentre;
+            setWindowTitle(Q(Tr("TitleOpened") + path));
+            ShowStatus(Tr("CliOpened"), "", cli.m_data.m_nLayers, 0);
+            m_nCliLayer = 0;
+        }
+    }
+    Redraw();
+}
+
+bool CMainFrame::ChooseContourFile(std::string& path, int& kind)
+{
+    const bool cliKind = m_doc.m_nFileKind == 2;
+    const std::string chosen = m_dialogs->PromptOpenPath("", cliKind ? Tr("FilterCli") : Tr("FilterContourSsl"));
+    if (chosen.empty())
+        return false;
+    const std::string tail = LowerTail(chosen, true);
+    if (cliKind ? tail != ".cli" : tail != ".ssl")
+        return false;
+    path = chosen;
+    kind = cliKind ? 2 : 1;
+    return true;
+}
+
+void CMainFrame::OnLoadContourFile()
+{
+    std::string path;
+    int kind = 0;
+    if (!ChooseContourFile(path, kind)) {
+        ShowMessage(Tr("ContourFileError"), Tr("PromptCaption"), MsgIcon::Information, MsgButtons::Ok);
+    } else if (kind == 2) {
+        m_doc.m_cliContours.push_back(std::make_unique<CCli>());
+        LoadCliFile(path, *m_doc.m_cliContours.back(), false);
+    } else {
+        m_doc.m_sslContours.push_back(std::make_unique<CSsl>());
+        LoadSslFile(path, *m_doc.m_sslContours.back(), false);
+    }
+    m_nCliLayer = 0;
+    Redraw();
+}
+
+void CMainFrame::OnReplaceLayer()
+{
+    const int k = static_cast<int>(m_nCliLayer);
+    if (ShowMessage(Tr("ReplaceQuestion"), Tr("DeleteCaption"), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
+        SetWaitCursor(true);
+        SetPane(0, Tr("SavingFile"));
+        auto& cli = m_doc.m_cli.m_data;
+        cli.ReplaceLayer(k);
+        cli.ClearLayers();
+        int layerKind = 0;
+        cli.ReadLayerAt(k, layerKind);
+        SetPane(0, Tr("Finish"));
+        SetWaitCursor(false);
+    }
     Redraw();
 }

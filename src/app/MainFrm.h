@@ -107,6 +107,16 @@ public:
     bool ChooseSpfPath(std::string& path);
     std::string DefaultOutputName() const;
 
+    // Editing tools.
+    void OnVerifyValidity();
+    void CheckQuadrantSsl();
+    void CheckQuadrantCli();
+    bool ChooseSslSavePath(std::string& path);
+    bool ChooseCliSavePath(std::string& path);
+    void OnLoadContourFile();
+    bool ChooseContourFile(std::string& path, int& kind);
+    void OnReplaceLayer();
+
     // Settings dialogs.
     void OnZoomScale();
     void OnDelayTime();

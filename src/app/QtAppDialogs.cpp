@@ -102,10 +102,11 @@ bool CQtAppDialogs::AskColour(Colour initial, Colour& chosen)
 }
 
 std::string CQtAppDialogs::PromptSavePath(const std::string& defaultExt, const std::string& filter,
-                                          const std::string& initialName)
+                                          const std::string& initialName, bool confirmOverwrite)
 {
     QFileDialog dialog(m_owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
     dialog.setNameFilter(QString::fromStdString(QtFilter(filter)));

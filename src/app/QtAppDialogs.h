@@ -10,7 +10,7 @@ public:
     std::string PromptOpenPath(const std::string& defaultExt, const std::string& filter) override;
     bool AskVerify() override;
     std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
-                               const std::string& initialName) override;
+                               const std::string& initialName, bool confirmOverwrite) override;
     bool AskExportOptions(CExportOptions& options) override;
     bool AskZoomStep(float& step) override;
     bool AskDelay(std::uint32_t& ms) override;

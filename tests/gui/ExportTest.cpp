@@ -35,7 +35,7 @@ TEST_F(ExportCommand, WritesWithTheChosenOptionsAndOpensTheResult)
     ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
 
     const std::string out = m_dir.File("out.spf");
-    EXPECT_EQ(f.m_dialogs.m_saveAsked, (std::vector<std::string>{"spf Rapid prototyping file(*.spf)|*.spf|| " + m_dir.File("part")}));
+    EXPECT_EQ(f.m_dialogs.m_saveAsked, (std::vector<std::string>{"spf Rapid prototyping file(*.spf)|*.spf|| " + m_dir.File("part") + " ask"}));
     ASSERT_EQ(f.m_dialogs.m_optionsShown.size(), 1u);
     EXPECT_FALSE(f.m_dialogs.m_optionsShown[0].hasContourFiles);
     const auto& data = f.m_doc.m_spf.m_data;

@@ -37,9 +37,9 @@ public:
     }
 
     std::string PromptSavePath(const std::string& defaultExt, const std::string& filter,
-                               const std::string& initialName) override
+                               const std::string& initialName, bool confirmOverwrite) override
     {
-        m_saveAsked.push_back(defaultExt + " " + filter + " " + initialName);
+        m_saveAsked.push_back(defaultExt + " " + filter + " " + initialName + (confirmOverwrite ? " ask" : ""));
         if (m_savePaths.empty())
             return {};
         std::string path = m_savePaths.front();
