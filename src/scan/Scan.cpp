@@ -176,9 +176,34 @@ void FillLine(CScanLine& line, const std::vector<float>& values)
             pts.emplace_back(v);
             continue;
         }
-        const auto at = ascending ? std::upper_bound(pts.begin(), pts.end(), v,
+        // Galloping narrows the search: crossings of an ascending line tend to
+        // land near its end (before the outer contour's far crossing), those
+        // of a descending line near its start.
+        std::size_t lo = 0, hi = n;
+        if (ascending) {
+            std::size_t step = 1;
+            while (step < n && pts[n - 1 - step].m_value > v) {
+                hi = n - 1 - step;
+                step *= 2;
+            }
+            lo = step < n ? n - 1 - step : 0;
+        } else {
+            std::size_t step = 1;
+            if (pts[0].m_value < v) {
+                hi = 0;
+            } else {
+                while (step < n && !(pts[step].m_value < v)) {
+                    lo = step;
+                    step *= 2;
+                }
+                hi = std::min(step, n);
+            }
+        }
+        const auto first = pts.begin() + static_cast<std::ptrdiff_t>(lo);
+        const auto last = pts.begin() + static_cast<std::ptrdiff_t>(hi);
+        const auto at = ascending ? std::upper_bound(first, last, v,
                                                      [](float x, const CScanPoint& e) { return x < e.m_value; })
-                                  : std::upper_bound(pts.begin(), pts.end(), v,
+                                  : std::upper_bound(first, last, v,
                                                      [](float x, const CScanPoint& e) { return x > e.m_value; });
         const std::size_t pos = static_cast<std::size_t>(at - pts.begin());
         pts.emplace_back();
