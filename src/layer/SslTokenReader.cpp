@@ -15,6 +15,62 @@ inline bool IsSpace(char c)
 }
 } // namespace
 
+namespace {
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common plain form [-]digits[.digits] with at most 15 significant
+// digits, rounded exactly as the general parser rounds it: the decimal is an
+// exact integer over an exact power of ten, so one division gives the
+// correctly rounded double, and rounding that to float is exact too unless
+// it lies exactly halfway between two floats, which is left to the general
+// parser. False for every other form.
+bool ParsePlainDecimal(const char* p, const char* end, float& value)
+{
+    const bool negative = p != end && *p == '-';
+    if (negative)
+        ++p;
+    std::uint64_t mantissa = 0;
+    int significant = 0, scale = 0;
+    bool digits = false;
+    const auto take = [&](char c) {
+        digits = true;
+        if (mantissa != 0 || c != '0') {
+            if (++significant > 15)
+                return false;
+        }
+        mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+        return true;
+    };
+    for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+        if (!take(*p))
+            return false;
+    }
+    if (p != end && *p == '.') {
+        for (++p; p != end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+            if (!take(*p) || ++scale > 22)
+                return false;
+        }
+    }
+    if (!digits || p != end)
+        return false;
+    if (mantissa == 0) {
+        value = negative ? -0.0f : 0.0f;
+        return true;
+    }
+    const double d = static_cast<double>(mantissa) / kPow10[scale];
+    if (!(d >= 1e-30 && d <= 1e30))
+        return false;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &d, sizeof bits);
+    if ((bits & 0x1FFFFFFFu) == 0x10000000u)   // the 29 bits a float drops are exactly one half
+        return false;
+    const float f = static_cast<float>(d);
+    value = negative ? -f : f;
+    return true;
+}
+} // namespace
+
 bool ParseSslNumber(std::string_view token, float& value)
 {
     const char* first = token.data();
@@ -27,6 +83,8 @@ bool ParseSslNumber(std::string_view token, float& value)
     }
     if (first == last)
         return false;
+    if (ParsePlainDecimal(first, last, value))
+        return true;
     float f = 0.0f;
     const auto r = std::from_chars(first, last, f, std::chars_format::general);
     if (r.ec == std::errc() && r.ptr == last) {
