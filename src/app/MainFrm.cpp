@@ -1,5 +1,6 @@
 #include "app/MainFrm.h"
 
+#include "app/CreateSampleDlg.h"
 #include "app/QtAppDialogs.h"
 #include "app/VemoDoc.h"
 #include "app/VemoView.h"
@@ -403,6 +404,11 @@ bool CMainFrame::RunCommand(int id)
             RunExport(true);
         break;
     case ID_VERIFY_DATA: OnVerifyValidity(); break;
+    case ID_CREATE_SAMPLE: {
+        CCreateSampleDlg dialog(*m_dialogs, this);
+        dialog.exec();   // the document and the view stay as they are
+        break;
+    }
     case ID_LOAD_CONTOUR: OnLoadContourFile(); break;
     case ID_REPLACE_LAYER: OnReplaceLayer(); break;
     case ID_VIEW_ZOOMSCALE: OnZoomScale(); break;
