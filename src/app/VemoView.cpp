@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -73,11 +74,65 @@ QImage CVemoView::Render(int w, int h) const
     return image;
 }
 
+namespace {
+// The drawing surface of a simulated repaint: every line lands in the view's
+// image and is shown at once, before the pause that follows it.
+class CShowEachLineSurface : public CQtDrawSurface {
+public:
+    CShowEachLineSurface(QPainter& painter, QWidget& view) : CQtDrawSurface(painter), m_view(view) {}
+    void LineTo(int x, int y) override
+    {
+        CQtDrawSurface::LineTo(x, y);
+        m_view.repaint();
+    }
+
+private:
+    QWidget& m_view;
+};
+} // namespace
+
+bool CVemoView::SimulationWanted() const
+{
+    const auto& spf = m_doc.m_spf.m_data;
+    return spf.m_bSimulation && spf.m_bShowPaths && m_doc.m_bDisplay;
+}
+
 void CVemoView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (m_simulating) {   // a simulated repaint shows its image so far
+        painter.drawImage(0, 0, m_simImage);
+        return;
+    }
+    if (SimulationWanted()) {
+        // Drawn line by line outside this paint event, so that each line can
+        // be shown before its pause.
+        painter.drawImage(0, 0, m_simImage);
+        if (!m_simPending) {
+            m_simPending = true;
+            QTimer::singleShot(0, this, &CVemoView::RunSimulation);
+        }
+        return;
+    }
     CQtDrawSurface surface(painter);
     Draw(surface, width(), height());
+}
+
+void CVemoView::RunSimulation()
+{
+    m_simPending = false;
+    if (!SimulationWanted() || width() == 0 || height() == 0)
+        return;
+    m_simImage = QImage(size(), QImage::Format_RGB32);
+    m_simImage.fill(palette().color(QPalette::Base));
+    m_simulating = true;
+    {
+        QPainter painter(&m_simImage);
+        CShowEachLineSurface surface(painter, *this);
+        Draw(surface, width(), height());
+    }
+    repaint();   // the finished picture, without starting another round
+    m_simulating = false;
 }
 
 void CVemoView::resizeEvent(QResizeEvent* event)

@@ -1,12 +1,12 @@
 #pragma once
 #include "geometry/3DPoint.h"
 
+#include <QImage>
 #include <QWidget>
 
 class CVemoDoc;
 class CMainFrame;
 class IDrawSurface;
-class QImage;
 
 // The one view of the main window: draws the coordinate marker, the blank
 // rectangle, the contours of the layers in memory and the SPF scan paths,
@@ -55,7 +55,14 @@ protected:
 
 private:
     void Refresh();
+    // Simulation mode: the repaint draws the scan vectors one at a time with
+    // a pause after each, showing every line as it is drawn.
+    bool SimulationWanted() const;
+    void RunSimulation();
 
     CVemoDoc& m_doc;
     CMainFrame* m_frame;
+    QImage m_simImage;
+    bool m_simulating = false;
+    bool m_simPending = false;
 };

@@ -225,4 +225,43 @@ TEST(ViewDrawing, ScanPathsOfTheSpfHolder)
     EXPECT_EQ(CountColour(view.Render(800, 640), kBlue), painted);
 }
 
+TEST(ViewDrawing, SimulationDrawsEachVectorWithAPause)
+{
+    CTempDir dir;
+    const std::string path = dir.File("ring.spf");
+    CFrameFixture f;
+    ASSERT_TRUE(WriteSampleSpf(path, 3));
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    ASSERT_TRUE(f.m_doc.m_spf.m_data.LoadLayer(path, 3));
+    CVemoView& view = f.m_frame->View();
+    view.m_bShowAxes = false;
+    view.resize(800, 640);
+    view.ReProject(800, 640);
+    CRecordingSurface plain;
+    view.Draw(plain, 800, 640);
+    EXPECT_EQ(f.m_platform.m_sleptMs, 0);   // outside simulation mode nothing waits
+    int marks = 0;
+    for (const auto& op : plain.m_ops)
+        marks += op.kind == CRecordingSurface::Op::Pen && op.colour == MakeRgb(255, 255, 0) ? 1 : 0;
+    const int vectors = plain.CountOf(CRecordingSurface::Op::Line) - 2 * marks;
+    ASSERT_GT(vectors, 0);
+
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_SIMULATION));
+    EXPECT_TRUE(f.m_doc.m_spf.m_data.m_bSimulation);
+    EXPECT_EQ(f.m_platform.m_sleptMs, 0);   // the toggle itself does not redraw
+    f.m_frame->show();
+    view.update();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    // Every vector waits 10 ms; the two strokes of each start mark do not.
+    EXPECT_GT(f.m_platform.m_sleptMs, 0);
+    EXPECT_EQ(f.m_platform.m_sleptMs % (10 * vectors), 0);
+    // Once drawn, nothing repaints on its own.
+    const auto slept = f.m_platform.m_sleptMs;
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(f.m_platform.m_sleptMs, slept);
+    EXPECT_GT(CountColour(view.grab().toImage(), kBlue), 100);
+}
+
 } // namespace
