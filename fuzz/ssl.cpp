@@ -32,10 +32,22 @@ void ReadEveryLayer(CSslDataDoc& doc, PromptState prompt)
 }
 } // namespace
 
+// The two scratch files, removed when the fuzzer ends.
+struct CScratch {
+    std::string input = TempPath("in.ssl");
+    std::string moved = TempPath("moved.ssl");
+    ~CScratch()
+    {
+        std::remove(input.c_str());
+        std::remove(moved.c_str());
+    }
+};
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string input = TempPath("in.ssl");
-    static const std::string moved = TempPath("moved.ssl");
+    static const CScratch scratch;
+    const std::string& input = scratch.input;
+    const std::string& moved = scratch.moved;
     if (std::FILE* f = std::fopen(input.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
