@@ -210,7 +210,8 @@ TEST(PlanReference, ColumnStrategiesMatchTheLiteralAlgorithm)
             CPlanePath path = original;
             path.Order(strategy);
             ASSERT_EQ(path.m_scanPath.size(), expected.size()) << "round " << round << " strategy " << strategy;
-            ASSERT_EQ(std::memcmp(path.m_scanPath.data(), expected.data(), expected.size() * sizeof(C2DLine)), 0)
+            ASSERT_TRUE(expected.empty() ||
+                        std::memcmp(path.m_scanPath.data(), expected.data(), expected.size() * sizeof(C2DLine)) == 0)
                 << "round " << round << " strategy " << strategy;
             junctions += expected.size() - original.m_vectors.size();
         }
