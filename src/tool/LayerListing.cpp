@@ -49,31 +49,3 @@ void PrintLayerListEnd(bool json, int count)
     if (json)
         std::printf("%s]", count ? "\n" : "");
 }
-
-std::string JsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
-std::string JsonPoint(const C3DPoint& p)
-{
-    return "[" + JsonNumber(p.m_x) + ", " + JsonNumber(p.m_y) + ", " + JsonNumber(p.m_z) + "]";
-}
-
-std::string TextPoint(const C3DPoint& p)
-{
-    return "(" + FormatNumber(p.m_x) + ", " + FormatNumber(p.m_y) + ", " + FormatNumber(p.m_z) + ")";
-}

@@ -1,6 +1,4 @@
 #pragma once
-#include "geometry/3DPoint.h"
-
 #include <cstddef>
 #include <string>
 
@@ -20,7 +18,3 @@ CLayerFigures FiguresOf(int index, float z, const CSlice* layer);
 void PrintLayerListStart(bool json);
 void PrintLayer(const CLayerFigures& f, bool json);
 void PrintLayerListEnd(bool json, int count);
-
-std::string JsonString(const std::string& s);
-std::string JsonPoint(const C3DPoint& p);
-std::string TextPoint(const C3DPoint& p);

@@ -16,24 +16,6 @@
 
 namespace {
 
-std::string JsonText(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 std::string DateText(const SpfDate& d)
 {
     char text[32];
@@ -107,7 +89,7 @@ void PrintHeader(const std::string& path, const CSpfDataDoc& d, bool json)
         std::printf("{\"path\": %s, \"format\": \"spf\", \"layout\": \"%s\", \"version\": %u, \"layers\": %u, "
                     "\"thickness\": %s, \"unitX\": %s, \"unitY\": %s, \"date\": \"%s\", "
                     "\"bounds\": {\"minX\": %u, \"maxX\": %u, \"minY\": %u, \"maxY\": %u}",
-                    JsonText(path).c_str(), layout, d.m_version, d.m_nLayerCount, JsonNumber(d.m_thickness).c_str(),
+                    JsonString(path).c_str(), layout, d.m_version, d.m_nLayerCount, JsonNumber(d.m_thickness).c_str(),
                     JsonNumber(d.m_unitX).c_str(), JsonNumber(d.m_unitY).c_str(), DateText(d.m_date).c_str(),
                     d.m_minX, d.m_maxX, d.m_minY, d.m_maxY);
         return;
@@ -161,7 +143,7 @@ int InfoSpf(const CInfoOptions& options)
                 std::printf("%s\n  {\"index\": %u, \"offset\": %lld, \"contours\": %zu, \"hatches\": %zu, "
                             "\"points\": %zu, \"lines\": %zu, \"block\": %s}",
                             k == 1 ? "" : ",", k, static_cast<long long>(b.offset), contours, hatches, points,
-                            b.Lines(), JsonText(StatusText(b)).c_str());
+                            b.Lines(), JsonString(StatusText(b)).c_str());
             else
                 std::printf("%6u %10lld %9zu %8zu %9zu %9zu  %s\n", k, static_cast<long long>(b.offset), contours,
                             hatches, points, b.Lines(), StatusText(b));
@@ -219,7 +201,7 @@ int DumpSpf(const std::string& path, std::uint32_t onlyLayer, bool json)
     const std::uint32_t last = onlyLayer ? onlyLayer : doc.m_nLayerCount;
     int result = 0;
     if (json)
-        std::printf("{\"path\": %s, \"layout\": \"%s\", \"layers\": [", JsonText(path).c_str(),
+        std::printf("{\"path\": %s, \"layout\": \"%s\", \"layers\": [", JsonString(path).c_str(),
                     doc.m_taggedLayout == 1 ? "tagged" : "fixed");
     auto point = [&](const C2DPoint& p) {
         if (json)
@@ -236,7 +218,7 @@ int DumpSpf(const std::string& path, std::uint32_t onlyLayer, bool json)
             b.records.push_back(SpfRecord{0, 2, {v.m_ptStart, v.m_ptEnd}});
         if (json) {
             std::printf("%s\n {\"index\": %u, \"offset\": %lld, \"block\": %s, \"records\": [", k == first ? "" : ",", k,
-                        static_cast<long long>(b.offset), JsonText(StatusText(b)).c_str());
+                        static_cast<long long>(b.offset), JsonString(StatusText(b)).c_str());
         } else {
             std::printf("layer %u  offset %lld  %zu records  %s\n", k, static_cast<long long>(b.offset),
                         b.records.size(), StatusText(b));

@@ -1,4 +1,5 @@
 #pragma once
+#include "geometry/3DPoint.h"
 #include "tool/ToolCommand.h"
 
 #include <map>
@@ -37,3 +38,8 @@ int Fail(const std::string& text);
 // Formats a float for the listings; JSON gets null for values that are no number.
 std::string FormatNumber(float v);
 std::string JsonNumber(float v);
+// A JSON string literal with quotes and escapes.
+std::string JsonString(const std::string& s);
+// [x, y, z] in JSON, (x, y, z) in the text listings.
+std::string JsonPoint(const C3DPoint& p);
+std::string TextPoint(const C3DPoint& p);
