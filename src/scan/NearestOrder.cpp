@@ -8,41 +8,47 @@
 
 namespace {
 
-// Coordinates beyond this stay out of the grid (they would stretch its
-// cells over everything); such vectors are checked one by one.
-constexpr double GRID_COORD_LIMIT = 1.0e7;
+bool Finite(const C2DPoint& p) { return std::isfinite(p.m_x) && std::isfinite(p.m_y); }
 
-bool Indexable(const C2DPoint& p)
+// Value at the given fraction of the sorted values (values is reordered).
+double Quantile(std::vector<double>& values, double fraction)
 {
-    return std::isfinite(p.m_x) && std::isfinite(p.m_y) && std::fabs(p.m_x) <= GRID_COORD_LIMIT &&
-           std::fabs(p.m_y) <= GRID_COORD_LIMIT;
+    const std::size_t at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
+    return values[at];
 }
 
-// A uniform grid over the end points of the live vectors.
+// A uniform grid over the finite end points of the live vectors. A vector
+// whose ends are both not finite can never be the nearest and is not in it.
+// The grid spans the bulk of the points; far-off points are clamped into the
+// border cells, which keeps the ring bounds valid (they only get weaker).
 class CEndGrid {
 public:
     void Build(const std::vector<C2DLine>& pool, const std::vector<std::uint32_t>& members)
     {
-        double minX = std::numeric_limits<double>::infinity(), minY = minX;
-        double maxX = -minX, maxY = -minX;
+        std::vector<double> xs, ys;
         for (std::uint32_t k : members) {
             for (const C2DPoint* p : {&pool[k].m_ptStart, &pool[k].m_ptEnd}) {
-                minX = std::min(minX, static_cast<double>(p->m_x));
-                maxX = std::max(maxX, static_cast<double>(p->m_x));
-                minY = std::min(minY, static_cast<double>(p->m_y));
-                maxY = std::max(maxY, static_cast<double>(p->m_y));
+                if (!Finite(*p))
+                    continue;
+                xs.push_back(p->m_x);
+                ys.push_back(p->m_y);
             }
         }
-        if (members.empty()) {
-            minX = minY = 0.0;
-            maxX = maxY = 0.0;
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        if (!xs.empty()) {
+            const double tail = xs.size() > 200 ? 0.01 : 0.0;
+            minX = Quantile(xs, tail);
+            maxX = Quantile(xs, 1.0 - tail);
+            minY = Quantile(ys, tail);
+            maxY = Quantile(ys, 1.0 - tail);
         }
         const double w = maxX - minX;
         const double h = maxY - minY;
-        const double target = std::max<double>(1.0, static_cast<double>(members.size()));
+        const double target = std::max<double>(1.0, static_cast<double>(xs.size()) / 2.0);
         double cell = std::sqrt(w * h / target);
         cell = std::max(cell, std::max(w, h) / target);
-        if (!(cell > 0.0))
+        if (!(cell > 0.0) || !std::isfinite(cell))
             cell = 1.0;
         m_x0 = minX;
         m_y0 = minY;
@@ -52,15 +58,17 @@ public:
         const std::size_t cells = m_nx * m_ny;
         m_start.assign(cells + 1, 0);
         m_count.assign(cells, 0);
-        for (std::uint32_t k : members) {
-            ++m_start[CellOf(pool[k].m_ptStart) + 1];
-            ++m_start[CellOf(pool[k].m_ptEnd) + 1];
-        }
+        for (std::uint32_t k : members)
+            for (const C2DPoint* p : {&pool[k].m_ptStart, &pool[k].m_ptEnd})
+                if (Finite(*p))
+                    ++m_start[CellOf(*p) + 1];
         for (std::size_t c = 0; c < cells; ++c)
             m_start[c + 1] += m_start[c];
         m_entries.assign(m_start[cells], 0);
         for (std::uint32_t k : members) {
             for (const C2DPoint* p : {&pool[k].m_ptStart, &pool[k].m_ptEnd}) {
+                if (!Finite(*p))
+                    continue;
                 const std::size_t c = CellOf(*p);
                 m_entries[m_start[c] + m_count[c]++] = k;
             }
@@ -70,6 +78,8 @@ public:
     void Remove(const C2DLine& v, std::uint32_t k)
     {
         for (const C2DPoint* p : {&v.m_ptStart, &v.m_ptEnd}) {
+            if (!Finite(*p))
+                continue;
             const std::size_t c = CellOf(*p);
             std::uint32_t* first = m_entries.data() + m_start[c];
             for (std::uint32_t i = 0; i < m_count[c]; ++i) {
@@ -151,28 +161,27 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
         return;
     path.reserve(path.size() + n);
     std::vector<std::uint8_t> taken(n, 0);
+    // Vectors that can be the nearest: at least one end is finite.
     std::vector<std::uint32_t> indexed;
-    std::vector<std::uint32_t> special;
-    for (std::size_t k = 1; k < n; ++k) {
-        if (Indexable(pool[k].m_ptStart) && Indexable(pool[k].m_ptEnd))
+    for (std::size_t k = 1; k < n; ++k)
+        if (Finite(pool[k].m_ptStart) || Finite(pool[k].m_ptEnd))
             indexed.push_back(static_cast<std::uint32_t>(k));
-        else
-            special.push_back(static_cast<std::uint32_t>(k));
-    }
     CEndGrid grid;
     grid.Build(pool, indexed);
     // The live indexed vectors in no particular order, for the searches that
     // would cross too many empty cells (long jumps late in the walk).
     std::vector<std::uint32_t> live = indexed;
     std::vector<std::uint32_t> livePos(n, 0);
-    for (std::size_t i = 0; i < live.size(); ++i)
+    std::vector<std::uint8_t> inGrid(n, 0);
+    for (std::size_t i = 0; i < live.size(); ++i) {
         livePos[live[i]] = static_cast<std::uint32_t>(i);
+        inGrid[live[i]] = 1;
+    }
 
     taken[0] = 1;
     path.push_back(pool[0]);
     C2DPoint current = pool[0].m_ptEnd;
     std::size_t firstLive = 1;
-    std::size_t liveSpecial = special.size();
     for (std::size_t left = n - 1; left > 0; --left) {
         float best = NEAREST_LIMIT;
         std::size_t bestIdx = n;
@@ -195,10 +204,6 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
                 bestIdx = k;
             }
         };
-        if (liveSpecial > 0)
-            for (std::uint32_t k : special)
-                if (!taken[k])
-                    consider(k);
         if (std::isfinite(current.m_x) && std::isfinite(current.m_y)) {
             const std::size_t budget = live.size() / 2 + 16;
             if (!grid.Search(current, consider, [&] { return static_cast<double>(best); }, budget))
@@ -212,14 +217,13 @@ void OrderNearest(std::vector<C2DLine>& pool, std::vector<C2DLine>& path)
         }
         C2DLine v = pool[bestIdx];
         taken[bestIdx] = 1;
-        if (Indexable(v.m_ptStart) && Indexable(v.m_ptEnd)) {
+        if (inGrid[bestIdx]) {
             grid.Remove(v, static_cast<std::uint32_t>(bestIdx));
             const std::uint32_t at = livePos[bestIdx];
             live[at] = live.back();
             livePos[live[at]] = at;
             live.pop_back();
-        } else
-            --liveSpecial;
+        }
         float d = 0.0f;
         if (v.NearestEnd(current, d) == 2)
             std::swap(v.m_ptStart, v.m_ptEnd);

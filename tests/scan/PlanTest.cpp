@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 
@@ -244,4 +245,18 @@ TEST(Plan, IndexedNearestChoosesExactlyAsThePlainWalk)
     const std::vector<C2DLine> odd = {L(0, 0, 1, 0),   L(nan, 0, 2, 0), L(3, 0, 4, inf), L(1e9f, 0, 1e9f, 1),
                                       L(2, 1, 3, 1),   L(-inf, 5, 0, 5), L(5, 5, 6, 6),  L(nan, nan, nan, nan)};
     check(odd, "odd", 0);
+    // Many vectors with an odd end, far-off outliers among ordinary ones.
+    const float oddValues[] = {nan, inf, -inf, 1e20f, -3e30f, 1e7f};
+    for (int round = 0; round < 20; ++round) {
+        std::vector<C2DLine> mixed;
+        for (int k = 0; k < 400; ++k) {
+            float v[4];
+            for (float& c : v)
+                c = static_cast<float>(rng() % 30);
+            if (rng() % 8 == 0)
+                v[rng() % 4] = oddValues[rng() % std::size(oddValues)];
+            mixed.push_back(L(v[0], v[1], v[2], v[3]));
+        }
+        check(mixed, "mixed", round);
+    }
 }
