@@ -621,6 +621,7 @@ bool CMainFrame::LoadSslFile(const std::string& path, CSsl& holder, bool asMain)
         return false;
     if (asMain) {
         m_doc.m_centre = holder.m_data.m_centre;
+        m_doc.SetPathName(path);
         m_doc.m_ssl.m_bOpen = true;
         m_doc.m_nFileKind = 1;
         setWindowTitle(Q(Tr("TitleOpened") + path));
@@ -656,6 +657,7 @@ bool CMainFrame::LoadCliFile(const std::string& path, CCli& holder, bool asMain)
         return false;
     if (asMain) {
         m_doc.m_centre = holder.m_data.m_ptCentre;
+        m_doc.SetPathName(path);
         m_doc.m_cli.m_bOpen = true;
         m_doc.m_nFileKind = 2;
         setWindowTitle(Q(Tr("TitleOpened") + path));
@@ -677,6 +679,7 @@ bool CMainFrame::ImportSpfFile(const std::string& path)
     if (!opened)
         return false;
     m_doc.m_centre = m_doc.m_spf.m_data.m_centre;
+    m_doc.SetPathName(path);
     m_doc.m_spf.m_bOpen = true;
     m_doc.m_nFileKind = 3;
     setWindowTitle(Q(Tr("TitleImported") + path));
@@ -1272,11 +1275,11 @@ void CMainFrame::CheckQuadrantSsl()
             ssl.m_data.CloseReading();
             ssl.m_data.ClearLayers();
             ssl.m_data.m_strFileName = path;
+            m_doc.SetPathName(path);
             if (ssl.m_data.Measure(path))
                 m_doc.m_centre = ssl.m_data.m_centre;
             setWindowTitle(Q(Tr("TitleOpened") + path));
-            ShowStatus(Tr("SslOpened"), "", ssl.m_data.m_nLayerCount, 0);
-            m_nSslLayer = 0;
+            m_nSslLayer = 0;   // the reading starts again on the copy
         }
     }
     Redraw();
@@ -1294,11 +1297,11 @@ void CMainFrame::CheckQuadrantCli()
             cli.m_data.CloseLayerFile();
             cli.m_data.ClearLayers();
             cli.m_data.m_strPathName = path;
+            m_doc.SetPathName(path);
             if (cli.Load(path))
                 m_doc.m_centre = cli.m_data.m_ptCentre;
             setWindowTitle(Q(Tr("TitleOpened") + path));
-            ShowStatus(Tr("CliOpened"), "", cli.m_data.m_nLayers, 0);
-            m_nCliLayer = 0;
+            m_nCliLayer = 0;   // the reading starts again on the copy
         }
     }
     Redraw();

@@ -43,6 +43,7 @@ std::string CVemoApp::FileFromArguments(const QStringList& arguments)
 bool CVemoApp::InitInstance()
 {
     m_doc = std::make_unique<CVemoDoc>();
+    m_doc->m_bKeepRecentFiles = true;
     m_frame = std::make_unique<CMainFrame>(*m_doc);
     m_messageBox = std::make_unique<CQtMessageBox>(m_frame.get());
     m_progress = std::make_unique<CProgDlg>(m_frame.get());

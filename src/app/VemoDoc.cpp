@@ -1,5 +1,8 @@
 #include "app/VemoDoc.h"
 
+#include <QSettings>
+#include <QStringList>
+
 CVemoDoc::CVemoDoc()
 {
     m_blank.m_ptMin.SetPoint(0.0f, 0.0f);
@@ -56,4 +59,19 @@ void CVemoDoc::CloseCliContours()
         if (holder)
             holder->Close();
     m_cliContours.clear();
+}
+
+void CVemoDoc::SetPathName(const std::string& path)
+{
+    m_strPathName = path;
+    if (!m_bKeepRecentFiles)
+        return;
+    QSettings settings;
+    QStringList files = settings.value(QStringLiteral("Recent File List")).toStringList();
+    const QString entry = QString::fromStdString(path);
+    files.removeAll(entry);
+    files.prepend(entry);
+    while (files.size() > 4)
+        files.removeLast();
+    settings.setValue(QStringLiteral("Recent File List"), files);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class IDrawSurface;
@@ -29,9 +30,16 @@ public:
     // The Scan Paths command; switching the paths off ends simulation mode.
     void TogglePaths();
 
+    // The document's title: the path of the main file last opened. The
+    // application also keeps it first in the list of the 4 files opened last.
+    void SetPathName(const std::string& path);
+
     // Closes and drops every contour holder of one kind.
     void CloseSslContours();
     void CloseCliContours();
+
+    std::string m_strPathName;
+    bool m_bKeepRecentFiles = false;   // set by the application, not by tests
 
     CSsl m_ssl;
     CSpf m_spf;

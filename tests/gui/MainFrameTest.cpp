@@ -161,6 +161,7 @@ TEST_F(FileFlows, OpenCliLeavesDocumentTitleStatusAndBar)
     EXPECT_EQ(doc.m_nFileKind, 2);
     EXPECT_EQ(doc.m_centre, C3DPoint(20.0f, 20.0f, doc.m_cli.m_data.m_ptCentre.m_z));
     EXPECT_EQ(frame.Title(), "Rapid prototyping " + m_cli);
+    EXPECT_EQ(doc.m_strPathName, m_cli);
     EXPECT_EQ(Panes(frame), (std::vector<std::string>{"Opening CLI file", "", "Total Layer:2", ""}));
     EXPECT_TRUE(frame.m_bCliBar);
     EXPECT_FALSE(frame.m_wndCliBar->isHidden());
