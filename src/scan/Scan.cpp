@@ -46,9 +46,21 @@ struct CrossState {
     CSliceLoop* loop = nullptr;
     std::size_t head = 0;
     bool indexBuilt = false;
-    std::vector<std::uint32_t> byX;       // points with finite coordinates, by x
-    std::vector<std::uint32_t> special;   // points with a non-finite coordinate
+    std::vector<std::uint32_t> byX;   // points with finite coordinates, by x
+    // First point of each class of coordinates (finite, +inf, -inf, NaN for
+    // x and for y); the point count where a class has none.
+    std::size_t firstOfClass[16] = {};
 };
+
+int ValueClass(float v)
+{
+    if (std::isnan(v))
+        return 3;
+    if (std::isinf(v))
+        return v > 0 ? 1 : 2;
+    return 0;
+}
+int PointClass(const C2DPoint& p) { return ValueClass(p.m_x) * 4 + ValueClass(p.m_y); }
 
 // Index of the first point of the contour that IsSamePoint with v, or the
 // point count when there is none.
@@ -56,7 +68,7 @@ std::size_t FirstSamePoint(CrossState& st, const C2DPoint& v)
 {
     const std::vector<C2DPoint>& pts = st.loop->m_points;
     const std::size_t n = pts.size();
-    if (n <= PLAIN_LOOKUP_POINTS || !std::isfinite(v.m_x) || !std::isfinite(v.m_y)) {
+    if (n <= PLAIN_LOOKUP_POINTS) {
         for (std::size_t k = 0; k < n; ++k)
             if (IsSamePoint(pts[k], v))
                 return k;
@@ -64,22 +76,27 @@ std::size_t FirstSamePoint(CrossState& st, const C2DPoint& v)
     }
     if (!st.indexBuilt) {
         st.indexBuilt = true;
+        std::fill(std::begin(st.firstOfClass), std::end(st.firstOfClass), n);
         for (std::size_t k = 0; k < n; ++k) {
-            if (std::isfinite(pts[k].m_x) && std::isfinite(pts[k].m_y))
+            const int cls = PointClass(pts[k]);
+            st.firstOfClass[cls] = std::min(st.firstOfClass[cls], k);
+            if (cls == 0)
                 st.byX.push_back(static_cast<std::uint32_t>(k));
-            else
-                st.special.push_back(static_cast<std::uint32_t>(k));
         }
         std::stable_sort(st.byX.begin(), st.byX.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return pts[a].m_x < pts[b].m_x; });
     }
+    // Against a point with a coordinate that is not finite, the distance is
+    // infinite or not a number whatever the finite values are, so whether two
+    // points are the same depends only on their classes: one check per class.
     std::size_t best = n;
-    // A point with a non-finite coordinate may compare as the same point
-    // (its distance is not a number); such points are checked one by one.
-    for (std::uint32_t k : st.special)
-        if (k < best && IsSamePoint(pts[k], v))
-            best = k;
-    // A point within the tolerance lies well inside this window in x.
+    const bool finite = PointClass(v) == 0;
+    for (int cls = finite ? 1 : 0; cls < 16; ++cls)
+        if (st.firstOfClass[cls] < best && IsSamePoint(pts[st.firstOfClass[cls]], v))
+            best = st.firstOfClass[cls];
+    if (!finite)
+        return best;
+    // A finite point within the tolerance lies well inside this window in x.
     const double lo = static_cast<double>(v.m_x) - 1.0e-4;
     const double hi = static_cast<double>(v.m_x) + 1.0e-4;
     auto it = std::lower_bound(st.byX.begin(), st.byX.end(), lo,

@@ -11,6 +11,10 @@
 
 namespace {
 
+// Insertion one by one is quadratic; beyond this many edges (a garbage
+// contour) the table keeps the order of the lower ends, then the upper ends.
+constexpr std::size_t MAX_INSERTION = 4096;
+
 bool GoesBefore(const CP2DLine& n, const CP2DLine& e, int axis)
 {
     const float nFirst = SweepOf(*n.m_pFirst, axis);
@@ -66,7 +70,7 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
             continue;
         finite = finite && std::isfinite(ps) && std::isfinite(qs);
     }
-    if (!finite) {
+    if (!finite && made.size() <= MAX_INSERTION) {
         // Infinite keys compare neither equal nor near; only plain insertion
         // reproduces that order.
         InsertAll(loop.m_edges, made, axis);
@@ -89,6 +93,11 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
         return fa < fb || (fa == fb && second(a) < second(b));
     });
     bool nearTies = false;
+    if (!finite) {
+        for (std::size_t k : order)
+            loop.m_edges.push_back(made[k]);
+        return;
+    }
     for (std::size_t k = 1; k < order.size() && !nearTies; ++k) {
         const float prev = first(order[k - 1]);
         const float cur = first(order[k]);
@@ -121,7 +130,7 @@ void BuildScanEdges(CSliceLoop& loop, int axis)
         }
         cluster.assign(order.begin() + static_cast<std::ptrdiff_t>(start),
                        order.begin() + static_cast<std::ptrdiff_t>(end));
-        if (single) {
+        if (single || cluster.size() > MAX_INSERTION) {
             // already ordered by upper end, ties in creation order
             for (std::size_t k : cluster)
                 loop.m_edges.push_back(made[k]);

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <list>
 #include <random>
 
@@ -128,6 +129,8 @@ std::vector<RefLine> RefHatch(const CSliceLoop& outer, float h, int axis)
         holeEdges.push_back(RefTable(*hole, axis));
     const float lo = SweepOf(outer.m_box.m_ptMin, axis);
     const float hi = SweepOf(outer.m_box.m_ptMax, axis);
+    if (!std::isfinite(lo) || !std::isfinite(hi))
+        return lines;   // an unbounded extent is not hatched
     int direction = 5;
     float c = lo;
     bool clamped = false;
@@ -187,6 +190,13 @@ std::vector<C2DPoint> GridStar(std::mt19937& rng, float cx, float cy, float rMin
         if (rng() % 6 == 0)
             x += (rng() % 2 ? 1 : -1) * 4.0e-6f * static_cast<float>(rng() % 3);
         p.push_back({x, y});
+        // now and then a point visited twice (self-touching) or a coordinate
+        // that is not a number or infinite
+        if (k > 2 && rng() % 25 == 0)
+            p.push_back(p[rng() % p.size()]);
+        if (rng() % 60 == 0)
+            (rng() % 2 ? p.back().m_x : p.back().m_y) =
+                rng() % 2 ? std::numeric_limits<float>::quiet_NaN() : std::numeric_limits<float>::infinity();
     }
     return p;
 }
@@ -199,7 +209,7 @@ TEST(HatchReference, SweepMatchesTheLiteralAlgorithm)
     int lines = 0;
     for (int round = 0; round < 150; ++round) {
         CSlice slice;
-        CSliceLoop& outer = AddContour(slice, GridStar(rng, 25, 25, 10, 24, 4 + static_cast<int>(rng() % 40)), LOOP_OUTER);
+        CSliceLoop& outer = AddContour(slice, GridStar(rng, 25, 25, 10, 24, 4 + static_cast<int>(rng() % 120)), LOOP_OUTER);
         const int holes = static_cast<int>(rng() % 6);
         for (int k = 0; k < holes; ++k) {
             // holes may overlap each other or the outer contour: the sweep

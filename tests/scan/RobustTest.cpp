@@ -1,5 +1,7 @@
 #include "ScanFixtures.h"
 
+#include "scan/ScanEdges.h"
+
 #include "io/MemoryStream.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -250,4 +252,29 @@ TEST(HatchRobustness, RandomLayersWithOddValuesAndLinks)
             }
         }
     }
+}
+
+// A contour whose lower ends form one long chain of distinct values, each
+// within the tolerance of the next: its edge table is still built at once,
+// ordered by lower end up to the tolerance, and hatching it finishes.
+TEST(HatchRobustness, LongChainOfNearlyEqualHeights)
+{
+    CSlice slice;
+    std::vector<C2DPoint> pts;
+    float y = 100.0f;
+    for (int k = 0; k < 20000; ++k) {
+        pts.push_back({static_cast<float>(k % 2 ? 50 : 0), y});
+        y = std::nextafter(y, 200.0f);
+    }
+    pts.push_back({50.0f, 110.0f});
+    pts.push_back({0.0f, 110.0f});
+    CSliceLoop& loop = AddContour(slice, pts, LOOP_OUTER);
+    Finish(slice);
+    BuildScanEdges(loop, 0);
+    ASSERT_EQ(loop.m_edges.size(), pts.size() - 1);
+    for (std::size_t k = 1; k < loop.m_edges.size(); ++k)
+        EXPECT_LE(loop.m_edges[k - 1].m_pFirst->m_y, loop.m_edges[k].m_pFirst->m_y + 1e-4f);
+    Context ctx(0.5f);
+    Hatch(ctx, slice);
+    EXPECT_FALSE(ctx.m_planes.empty());
 }
