@@ -1,12 +1,15 @@
-// Hatching the layers of CLI files written by other tools: every vector lies
-// in the material of the outer contour it belongs to.
+// Hatching the layers of CLI files written by other tools: the lines agree
+// bit for bit with the literal form of the sweep, and every vector lies in the
+// material of the outer contour it belongs to.
 #include "ScanFixtures.h"
+#include "ScanReference.h"
 
 #include "cli/Cli.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -44,7 +47,7 @@ double ToBoundary(const std::vector<C2DPoint>& poly, double x, double y)
 
 } // namespace
 
-TEST(HatchRealData, VectorsOfEveryLayerLieInTheMaterial)
+TEST(HatchRealData, EveryLayerMatchesTheLiteralSweepAndStaysInTheMaterial)
 {
     const std::filesystem::path folder = std::filesystem::path(VEMO_SHARED_DATA_DIR) / "cli";
     if (!std::filesystem::exists(folder))
@@ -75,6 +78,31 @@ TEST(HatchRealData, VectorsOfEveryLayerLieInTheMaterial)
                 slices.push_back(s.get());
             ctx.m_slices = slices;
             CScan::HatchLayer(ctx);
+            for (std::size_t p = 0; p < ctx.m_planes.size() && ctx.m_planes.size() == slices.size(); ++p) {
+                const CScanPlane& plane = ctx.m_planes[p];
+                std::size_t next = 0;
+                for (const auto& loop : slices[p]->m_loops) {
+                    if (loop->m_nType != LOOP_OUTER)
+                        continue;
+                    std::vector<RefLine> ref = RefHatch(*loop, ctx.m_hatchSpace, plane.m_orientation);
+                    if (ref.empty())
+                        continue;
+                    ASSERT_LT(next, plane.m_paths.size()) << path << " layer " << layer;
+                    const CPlanePath& made = plane.m_paths[next++];
+                    ASSERT_EQ(made.m_lines.size(), ref.size()) << path << " layer " << layer;
+                    if (made.m_lines.front().m_coord != ref.front().c)
+                        std::reverse(ref.begin(), ref.end());   // lines put at the head
+                    for (std::size_t k = 0; k < ref.size(); ++k) {
+                        const CScanLine& line = made.m_lines[k];
+                        ASSERT_EQ(line.m_coord, ref[k].c) << path << " layer " << layer;
+                        ASSERT_EQ(line.m_direction, ref[k].direction) << path << " layer " << layer;
+                        ASSERT_EQ(line.m_scanPoints.size(), ref[k].points.size()) << path << " layer " << layer;
+                        for (std::size_t i = 0; i < ref[k].points.size(); ++i)
+                            ASSERT_EQ(line.m_scanPoints[i].m_value, ref[k].points[i]) << path << " layer " << layer;
+                    }
+                }
+                EXPECT_EQ(next, plane.m_paths.size()) << path << " layer " << layer;
+            }
             CScan::OrderLayer(ctx, layer % 2 ? PATH_DEPTH_EXTENT : PATH_NEAREST);
             ++hatchedLayers;
             ++layer;
