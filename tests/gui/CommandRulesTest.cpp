@@ -100,8 +100,9 @@ TEST(CommandRules, EnableAndCheckRulesOverRepresentativeStates)
         const CCommandUi ui = CommandUi(rc.id, c);
         EXPECT_EQ(ui.enabled, rc.enabled) << rc.name;
         EXPECT_EQ(ui.checkable, rc.checked >= 0) << rc.name;
-        if (rc.checked >= 0)
+        if (rc.checked >= 0) {
             EXPECT_EQ(ui.checked, rc.checked == 1) << rc.name;
+        }
     }
 }
 

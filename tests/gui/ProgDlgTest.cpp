@@ -20,10 +20,11 @@ TEST(ProgDlg, PercentageText)
                           Case{0, 100, 150, "50%"}, Case{0, 100, 200, "0%"}, Case{10, 20, 15, "50%"},
                           Case{0, 3, 2, "66%"}, Case{10, 20, 5, nullptr}, Case{5, 5, 5, nullptr}, Case{9, 3, 4, nullptr}}) {
         const auto text = CProgDlg::FormatPercent(c.lower, c.upper, c.pos);
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(text.value_or("none"), c.text) << c.pos;
-        else
+        } else {
             EXPECT_FALSE(text.has_value()) << c.lower << " " << c.upper << " " << c.pos;
+        }
     }
 }
 
