@@ -469,7 +469,14 @@ void CMainFrame::ShowStatus(const std::string& message, const std::string& costT
     m_panes[3]->setText(current == 0 ? QString() : Q(Tr("CurrentLayer") + std::to_string(current)));
 }
 
-void CMainFrame::PumpOneMessage() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void CMainFrame::PumpOneMessage()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Escape in the view clears m_bExporting; the running export sees it
+    // before it begins its next layer.
+    if (m_activeExport && !m_bExporting)
+        m_activeExport->m_bExporting = false;
+}
 
 std::string CMainFrame::PaneText(int pane) const
 {
@@ -1200,16 +1207,12 @@ void CMainFrame::RunExport(bool cliHatchMode)
             exporter.m_sslContours.push_back(holder.get());
         exporter.m_nTopologyReply = m_nTopologyReply;
         exporter.m_bExporting = true;
-        // Escape in the view clears m_bExporting while the loop pumps events;
-        // the loop stops before its next layer.
-        exporter.m_onLayer = [this, &exporter](std::uint32_t, std::uint32_t) {
-            if (!m_bExporting)
-                exporter.m_bExporting = false;
-        };
+        m_activeExport = &exporter;
         SetWaitCursor(true);
         if (exporter.WriteSpfFile(path, cliHatchMode))
             m_doc.m_spf.m_bOpen = true;
         SetWaitCursor(false);
+        m_activeExport = nullptr;
         m_nTopologyReply = exporter.m_nTopologyReply;
         m_bExporting = false;
     }

@@ -13,6 +13,7 @@ class CVemoDoc;
 class CVemoView;
 class CCli;
 class CSsl;
+class CSpfExport;
 class IAppDialogs;
 class QAction;
 class QLabel;
@@ -160,6 +161,7 @@ private:
     QLabel* m_panes[4] = {};
     bool m_waitCursor = false;
     QTimer* m_timers[3] = {};   // preview timers 1, 2, 3
+    CSpfExport* m_activeExport = nullptr;   // the export running now, if any
     void StartTimer(int timerId);
     void StopTimer(int timerId);
     void EndPreview(int timerId, const std::string& message, bool clearPanes);

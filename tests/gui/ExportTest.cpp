@@ -1,7 +1,10 @@
 #include "GuiSupport.h"
 
 #include "app/SpfOutPutFormat.h"
+#include "app/VemoView.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <filesystem>
@@ -95,6 +98,29 @@ TEST_F(ExportCommand, CliHatchModeAsksNoOptions)
     EXPECT_EQ(f.m_doc.m_spf.m_data.m_contourOption, 2);
     EXPECT_EQ(f.m_doc.m_spf.m_data.m_connectHatches, 0);
     EXPECT_EQ(f.m_doc.m_nFileKind, 3);
+}
+
+TEST_F(ExportCommand, EscapeInTheViewStopsTheExport)
+{
+    // The main window's status writer pumps the events between layers, as in
+    // the application.
+    CPlatform platform;
+    platform.messageBox = &f.m_platform;
+    platform.progress = &f.m_platform;
+    platform.clock = &f.m_platform;
+    platform.status = f.m_frame.get();
+    CScopedPlatform scope(platform);
+
+    f.m_dialogs.m_options = CExportOptions{};
+    f.m_dialogs.m_savePaths.push_back(m_dir.File("stopped.spf"));
+    QCoreApplication::postEvent(&f.m_frame->View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    f.m_platform.Answer(MsgAnswer::No);   // do not keep the stopped file
+    f.m_platform.SetDefaultAnswer(MsgAnswer::Ok);
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+    EXPECT_FALSE(f.m_frame->m_bExporting);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("stopped.spf")));
+    ASSERT_FALSE(f.m_platform.m_messages.empty());
+    EXPECT_EQ(f.m_platform.m_messages[0].text, "Already Save the SPF file?");
 }
 
 TEST(SpfOutPutFormat, StartValuesAndHatchSpaceRange)
