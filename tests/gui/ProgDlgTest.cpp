@@ -113,3 +113,22 @@ TEST(CheckFileFormatDlg, YesAcceptsNoAndEscapeReject)
 }
 
 } // namespace
+
+#include "app/QtAppDialogs.h"
+
+namespace {
+
+TEST(QtAppDialogs, FiltersInQtForm)
+{
+    struct Case {
+        const char* filter;
+        const char* qt;
+    };
+    for (const Case& c : {Case{"Data Files (*.ssl)|*.ssl||", "Data Files (*.ssl)"},
+                          Case{"CLI file(*.cli)|*.cli||", "CLI file(*.cli)"},
+                          Case{"Slices|*.ssl|Parts|*.cli||", "Slices (*.ssl);;Parts (*.cli)"},
+                          Case{"", ""}, Case{"Broken", ""}})
+        EXPECT_EQ(CQtAppDialogs::QtFilter(c.filter), c.qt) << c.filter;
+}
+
+} // namespace
