@@ -822,6 +822,9 @@ bool CMainFrame::OpenFromCommandLine(const std::string& path)
             m_nSpfLayer = m_doc.m_spf.m_data.m_nFromLayer - 1;
             opened = true;
         }
+    } else {
+        // A file of no known kind is not left unexplained.
+        ShowMessage(Tr(61451) + "\n" + path, Tr(5002), MsgIcon::Information, MsgButtons::Ok);
     }
     Redraw();
     UpdateCommandUi();

@@ -377,6 +377,9 @@ TEST_F(FileFlows, CommandLineOpensByKind)
     EXPECT_EQ(f.m_doc.m_nFileKind, 2);
     EXPECT_TRUE(f.m_frame->m_bCliBar);
     EXPECT_FALSE(f.m_frame->OpenFromCommandLine(m_dir.File("notes.txt")));
+    ASSERT_EQ(f.m_platform.m_messages.size(), 1u);
+    EXPECT_EQ(f.m_platform.m_messages[0].text, "The file format error\n" + m_dir.File("notes.txt"));
+    EXPECT_TRUE(f.m_doc.m_cli.m_bOpen);   // the open file stays
 }
 
 } // namespace
