@@ -83,7 +83,11 @@ void CProgDlg::SetStepSize(int step) { m_step = step; }
 
 int CProgDlg::SetPos(int pos)
 {
-    PumpMessages();
+    // The readers report after every record or token; handling the window's
+    // events each time would cost more than the reading itself. Events are
+    // handled when the bar moves and at least every few milliseconds.
+    if (pos != m_bar->value() || !m_pumpClock.isValid() || m_pumpClock.elapsed() >= kPumpIntervalMs)
+        PumpMessages();
     const int previous = m_bar->value();
     m_bar->setValue(std::clamp(pos, m_lower, m_upper));
     UpdatePercent(pos);
@@ -116,7 +120,11 @@ bool CProgDlg::TakeCancelRequest()
     return requested;
 }
 
-void CProgDlg::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void CProgDlg::PumpMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_pumpClock.start();
+}
 
 std::optional<std::string> CProgDlg::FormatPercent(int lower, int upper, int pos)
 {

@@ -2,6 +2,7 @@
 #include "platform/Progress.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <optional>
 #include <string>
@@ -62,4 +63,6 @@ private:
     bool m_open = false;
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_disabled;
+    QElapsedTimer m_pumpClock;   // since events were last handled
+    static constexpr int kPumpIntervalMs = 15;
 };
