@@ -605,14 +605,14 @@ bool CMainFrame::PromptSpfPath(std::string& path)
     return true;
 }
 
-bool CMainFrame::LoadSslFile(const std::string& path, CSsl& holder, bool asMain)
+// The open flow shared by SSL and CLI files, the main file and contour files alike.
+bool CMainFrame::LoadSliceFile(const std::string& path, const CSliceFileFlow& flow, bool asMain)
 {
-    const std::string loading = Tr("SslLoading");
-    holder.m_data.m_strFileName = path;
+    const std::string loading = Tr(flow.loadingText);
     if (m_dialogs->AskVerify()) {
         SetWaitCursor(true);
         ShowStatus(loading, "", 0, 0);
-        const bool verified = holder.m_data.Verify(path);
+        const bool verified = flow.verify();
         SetWaitCursor(false);
         if (!verified) {
             ShowStatus("", "", 0, 0);
@@ -622,59 +622,43 @@ bool CMainFrame::LoadSslFile(const std::string& path, CSsl& holder, bool asMain)
         ShowStatus(loading, "", 0, 0);
     }
     SetWaitCursor(true);
-    const bool loaded = holder.Open(path);
+    const bool loaded = flow.load();
     SetWaitCursor(false);
     if (!loaded)
         return false;
     if (asMain) {
-        m_doc.m_centre = holder.m_data.m_centre;
+        m_doc.m_centre = flow.centre();
         m_doc.SetPathName(path);
-        m_doc.m_ssl.m_bOpen = true;
-        m_doc.m_nFileKind = 1;
+        *flow.openFlag = true;
+        m_doc.m_nFileKind = flow.fileKind;
         setWindowTitle(Q(Tr("TitleOpened") + path));
     } else {
-        setWindowTitle(windowTitle() + Q(Tr("TitleSslBorder") + path));
+        setWindowTitle(windowTitle() + Q(Tr(flow.borderTitle) + path));
     }
     m_doc.m_bDisplay = true;
     if (asMain)
-        ShowStatus(Tr("SslOpened"), "", m_doc.m_ssl.m_data.m_nLayerCount, 0);
+        ShowStatus(Tr(flow.openedText), "", flow.layerCount(), 0);
     return true;
+}
+
+bool CMainFrame::LoadSslFile(const std::string& path, CSsl& holder, bool asMain)
+{
+    holder.m_data.m_strFileName = path;
+    const CSliceFileFlow flow{"SslLoading", "SslOpened", "TitleSslBorder", 1, &m_doc.m_ssl.m_bOpen,
+                              [&] { return holder.m_data.Verify(path); }, [&] { return holder.Open(path); },
+                              [&] { return holder.m_data.m_centre; },
+                              [&] { return static_cast<int>(m_doc.m_ssl.m_data.m_nLayerCount); }};
+    return LoadSliceFile(path, flow, asMain);
 }
 
 bool CMainFrame::LoadCliFile(const std::string& path, CCli& holder, bool asMain)
 {
-    const std::string loading = Tr("CliLoading");
     holder.m_data.m_strPathName = path;
-    if (m_dialogs->AskVerify()) {
-        SetWaitCursor(true);
-        ShowStatus(loading, "", 0, 0);
-        const bool verified = holder.m_data.VerifyFile();
-        SetWaitCursor(false);
-        if (!verified) {
-            ShowStatus("", "", 0, 0);
-            return false;
-        }
-    } else {
-        ShowStatus(loading, "", 0, 0);
-    }
-    SetWaitCursor(true);
-    const bool loaded = holder.Load(path);
-    SetWaitCursor(false);
-    if (!loaded)
-        return false;
-    if (asMain) {
-        m_doc.m_centre = holder.m_data.m_ptCentre;
-        m_doc.SetPathName(path);
-        m_doc.m_cli.m_bOpen = true;
-        m_doc.m_nFileKind = 2;
-        setWindowTitle(Q(Tr("TitleOpened") + path));
-    } else {
-        setWindowTitle(windowTitle() + Q(Tr("TitleCliBorder") + path));
-    }
-    m_doc.m_bDisplay = true;
-    if (asMain)
-        ShowStatus(Tr("CliOpened"), "", m_doc.m_cli.m_data.m_nLayers, 0);
-    return true;
+    const CSliceFileFlow flow{"CliLoading", "CliOpened", "TitleCliBorder", 2, &m_doc.m_cli.m_bOpen,
+                              [&] { return holder.m_data.VerifyFile(); }, [&] { return holder.Load(path); },
+                              [&] { return holder.m_data.m_ptCentre; },
+                              [&] { return static_cast<int>(m_doc.m_cli.m_data.m_nLayers); }};
+    return LoadSliceFile(path, flow, asMain);
 }
 
 bool CMainFrame::ImportSpfFile(const std::string& path)

@@ -1,10 +1,12 @@
 #pragma once
 #include "app/CommandRules.h"
+#include "geometry/3DPoint.h"
 #include "layer/Slice.h"
 #include "platform/StatusWriter.h"
 
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +71,19 @@ public:
     bool PromptSslPath(std::string& path);
     bool PromptCliPath(std::string& path);
     bool PromptSpfPath(std::string& path);
+    // What differs between opening an SSL and a CLI file.
+    struct CSliceFileFlow {
+        const char* loadingText;
+        const char* openedText;
+        const char* borderTitle;
+        int fileKind;
+        bool* openFlag;
+        std::function<bool()> verify;
+        std::function<bool()> load;
+        std::function<C3DPoint()> centre;
+        std::function<int()> layerCount;
+    };
+    bool LoadSliceFile(const std::string& path, const CSliceFileFlow& flow, bool asMain);
     bool LoadSslFile(const std::string& path, CSsl& holder, bool asMain);
     bool LoadCliFile(const std::string& path, CCli& holder, bool asMain);
     bool ImportSpfFile(const std::string& path);
