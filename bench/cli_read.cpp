@@ -7,6 +7,8 @@
 #include "cli/CliLayerIo.h"
 #include "io/FileStream.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -19,13 +21,6 @@
 namespace {
 
 constexpr std::int64_t kTargetBytes = 200ll << 20;
-
-double PeakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;   // kilobytes on Linux
-}
 
 void AddCircle(CSlice& layer, float cx, float cy, float r, int n, std::uint16_t type)
 {

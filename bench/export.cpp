@@ -18,6 +18,8 @@
 #include "spf/Spf.h"
 #include "spf/SpfExport.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -178,10 +180,8 @@ void BM_ExportLargeCli(benchmark::State& state)
             return;
         }
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     state.counters["input_MB"] = static_cast<double>(std::filesystem::file_size(input, ec)) / 1.0e6;
-    state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.counters["peak_RSS_MB"] = PeakRssMb();
     state.counters["layers_per_second"] = benchmark::Counter(4200.0 * static_cast<double>(state.iterations()),
                                                              benchmark::Counter::kIsRate);
     std::remove(output.c_str());

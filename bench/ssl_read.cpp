@@ -6,6 +6,8 @@
 #include "layer/SslLayer.h"
 #include "ssl/SslDataDoc.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -17,13 +19,6 @@
 namespace {
 
 constexpr std::int64_t kTargetBytes = 100ll << 20;
-
-double PeakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;   // kilobytes on Linux
-}
 
 void AddCircle(CSlice& layer, float cx, float cy, float r, int n)
 {
