@@ -8,35 +8,10 @@
 #include <zlib.h>
 
 CRasterSurface::CRasterSurface(int width, int height, Colour background)
-    : m_width(std::max(width, 1)), m_height(std::max(height, 1))
+    : CPenSurface(16), m_width(std::max(width, 1)), m_height(std::max(height, 1))
 {
     m_pixels.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height) * 3);
     FillRect(0, 0, m_width, m_height, background);
-}
-
-void CRasterSurface::SelectPen(PenStyle style, int width, Colour colour)
-{
-    m_pens.push_back(Pen{style, std::clamp(width, 1, 16), colour});
-    m_step = 0;
-}
-
-void CRasterSurface::RestorePen()
-{
-    if (m_pens.size() > 1)
-        m_pens.pop_back();
-}
-
-void CRasterSurface::MoveTo(int x, int y)
-{
-    m_x = x;
-    m_y = y;
-}
-
-void CRasterSurface::LineTo(int x, int y)
-{
-    Line(m_x, m_y, x, y);
-    m_x = x;
-    m_y = y;
 }
 
 void CRasterSurface::Plot(int x, int y, Colour colour)
@@ -51,7 +26,7 @@ void CRasterSurface::Plot(int x, int y, Colour colour)
 
 void CRasterSurface::Dot(int x, int y)
 {
-    const Pen& pen = m_pens.back();
+    const Pen& pen = CurrentPen();
     if (pen.style == PenStyle::Null)
         return;
     ++m_step;

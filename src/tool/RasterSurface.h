@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DrawSurface.h"
+#include "tool/PenSurface.h"
 
 #include <cstdint>
 #include <string>
@@ -7,14 +7,10 @@
 
 // A drawing surface over an RGB picture in memory, for vemo-cli render: the
 // same draw operations the desktop view uses, drawn with whole-pixel lines.
-class CRasterSurface : public IDrawSurface {
+class CRasterSurface : public CPenSurface {
 public:
     CRasterSurface(int width, int height, Colour background);
 
-    void SelectPen(PenStyle style, int width, Colour colour) override;
-    void RestorePen() override;
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void FillRect(int left, int top, int right, int bottom, Colour colour) override;
@@ -28,11 +24,8 @@ public:
     bool WritePng(const std::string& path) const;
 
 private:
-    struct Pen {
-        PenStyle style = PenStyle::Solid;
-        int width = 1;
-        Colour colour = 0;
-    };
+    void DrawSegment(int x0, int y0, int x1, int y1) override { Line(x0, y0, x1, y1); }
+    void PenChanged() override { m_step = 0; }
     void Plot(int x, int y, Colour colour);
     void Dot(int x, int y);
     void Line(int x0, int y0, int x1, int y1);
@@ -40,7 +33,5 @@ private:
     int m_width;
     int m_height;
     std::vector<std::uint8_t> m_pixels;
-    std::vector<Pen> m_pens{Pen{}};
-    int m_x = 0, m_y = 0;
     long m_step = 0;   // position along the current pen's lines, for dotted pens
 };

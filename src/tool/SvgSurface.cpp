@@ -30,7 +30,7 @@ std::string Escape(const std::string& s)
 } // namespace
 
 CSvgSurface::CSvgSurface(int width, int height, Colour background)
-    : m_width(std::max(width, 1)), m_height(std::max(height, 1))
+    : CPenSurface(1 << 16), m_width(std::max(width, 1)), m_height(std::max(height, 1))
 {
     FillRect(0, 0, m_width, m_height, background);
 }
@@ -47,27 +47,6 @@ std::string CSvgSurface::Stroke(const Pen& pen) const
     return s;
 }
 
-void CSvgSurface::SelectPen(PenStyle style, int width, Colour colour) { m_pens.push_back(Pen{style, std::max(width, 1), colour}); }
-
-void CSvgSurface::RestorePen()
-{
-    if (m_pens.size() > 1)
-        m_pens.pop_back();
-}
-
-void CSvgSurface::MoveTo(int x, int y)
-{
-    m_x = x;
-    m_y = y;
-}
-
-void CSvgSurface::LineTo(int x, int y)
-{
-    Segment(m_x, m_y, x, y);
-    m_x = x;
-    m_y = y;
-}
-
 void CSvgSurface::ClosePath()
 {
     if (!m_pathStroke.empty())
@@ -76,9 +55,9 @@ void CSvgSurface::ClosePath()
     m_pathData.clear();
 }
 
-void CSvgSurface::Segment(int x0, int y0, int x1, int y1)
+void CSvgSurface::DrawSegment(int x0, int y0, int x1, int y1)
 {
-    const Pen& pen = m_pens.back();
+    const Pen& pen = CurrentPen();
     if (pen.style == PenStyle::Null)
         return;
     const std::string stroke = Stroke(pen);
@@ -100,7 +79,7 @@ void CSvgSurface::Segment(int x0, int y0, int x1, int y1)
 void CSvgSurface::Ellipse(int left, int top, int right, int bottom)
 {
     ClosePath();
-    const Pen& pen = m_pens.back();
+    const Pen& pen = CurrentPen();
     char text[160];
     std::snprintf(text, sizeof text, "<ellipse cx=\"%g\" cy=\"%g\" rx=\"%g\" ry=\"%g\" fill=\"none\" ", (left + right) / 2.0,
                   (top + bottom) / 2.0, (right - left) / 2.0, (bottom - top) / 2.0);
@@ -109,10 +88,10 @@ void CSvgSurface::Ellipse(int left, int top, int right, int bottom)
 
 void CSvgSurface::Rectangle(int left, int top, int right, int bottom)
 {
-    Segment(left, top, right, top);
-    Segment(right, top, right, bottom);
-    Segment(right, bottom, left, bottom);
-    Segment(left, bottom, left, top);
+    DrawSegment(left, top, right, top);
+    DrawSegment(right, top, right, bottom);
+    DrawSegment(right, bottom, left, bottom);
+    DrawSegment(left, bottom, left, top);
 }
 
 void CSvgSurface::FillRect(int left, int top, int right, int bottom, Colour colour)
