@@ -18,19 +18,6 @@ using namespace scantest;
 
 namespace {
 
-// Even-odd point-in-polygon in double precision, independent of the engine.
-bool InPolygon(const std::vector<C2DPoint>& poly, double x, double y)
-{
-    bool in = false;
-    const std::size_t n = poly.size();
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const double xi = poly[i].m_x, yi = poly[i].m_y, xj = poly[j].m_x, yj = poly[j].m_y;
-        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
-            in = !in;
-    }
-    return in;
-}
-
 double Area(const std::vector<C2DPoint>& poly)
 {
     double a = 0;

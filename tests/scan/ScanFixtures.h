@@ -85,4 +85,17 @@ inline std::vector<C2DLine> Pool(const CScanContext& ctx)
 
 inline C2DLine L(float x1, float y1, float x2, float y2) { return C2DLine(x1, y1, x2, y2); }
 
+// Even-odd point-in-polygon in double precision, independent of the engine.
+inline bool InPolygon(const std::vector<C2DPoint>& poly, double x, double y)
+{
+    bool in = false;
+    const std::size_t n = poly.size();
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+        const double xi = poly[i].m_x, yi = poly[i].m_y, xj = poly[j].m_x, yj = poly[j].m_y;
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            in = !in;
+    }
+    return in;
+}
+
 } // namespace scantest
