@@ -119,6 +119,7 @@ CMainFrame::CMainFrame(CVemoDoc& doc, IAppDialogs* dialogs) : m_doc(doc), m_dial
         m_timers[i] = new QTimer(this);
         connect(m_timers[i], &QTimer::timeout, this, [this, i] { OnTimer(i + 1); });
     }
+    connect(m_view, &CVemoView::SimulationDrawn, this, &CMainFrame::RunWaitingStep, Qt::QueuedConnection);
 
     setWindowTitle(Q(Tr("MainTitle")));
     resize(1024, 720);
@@ -551,7 +552,7 @@ void CMainFrame::DockBarLeftOf(QToolBar* bar, QToolBar* left)
 void CMainFrame::Redraw()
 {
     m_view->ReProjectClient();
-    m_view->update();
+    m_view->Invalidate();
     update();
 }
 
@@ -838,6 +839,7 @@ void CMainFrame::StartTimer(int timerId)
 void CMainFrame::StopTimer(int timerId)
 {
     m_timers[timerId - 1]->stop();
+    m_stepWaiting[timerId - 1] = false;   // a tick not yet handled goes with its timer
     if (timerId == 1)
         m_bSslRunning = false;
     else if (timerId == 2)
@@ -855,6 +857,14 @@ void CMainFrame::PostPreviewStep(int timerId)
 
 void CMainFrame::OnTimer(int timerId)
 {
+    if (timerId < 1 || timerId > 3)
+        return;
+    // While simulation mode draws the layers in memory, a step waits until
+    // they are drawn whole; steps of one kind do not pile up meanwhile.
+    if (m_view->SimulationRunning()) {
+        m_stepWaiting[timerId - 1] = true;
+        return;
+    }
     if (timerId == 1)
         SslPreviewStep();
     else if (timerId == 2)
@@ -863,6 +873,23 @@ void CMainFrame::OnTimer(int timerId)
         SpfPreviewStep();
     Redraw();
     UpdateCommandUi();
+}
+
+void CMainFrame::RunWaitingStep()
+{
+    if (m_view->SimulationRunning())
+        return;
+    for (int i : {2, 0, 1})   // the SPF preview first
+        if (m_stepWaiting[i]) {
+            m_stepWaiting[i] = false;
+            OnTimer(i + 1);   // redraws: any other waiting step waits for this drawing
+            return;
+        }
+}
+
+bool CMainFrame::StepWaiting(int timerId) const
+{
+    return timerId >= 1 && timerId <= 3 && m_stepWaiting[timerId - 1];
 }
 
 void CMainFrame::StartSslPreview()

@@ -110,8 +110,11 @@ public:
     void StopSpfPreview();
     // One step as if the timer had fired, handled after the events already queued.
     void PostPreviewStep(int timerId);
-    // A timer tick of one kind: its step, then re-project and redraw.
+    // A timer tick of one kind: its step, then re-project and redraw. While
+    // the view draws in simulation mode the step waits for the drawing.
     void OnTimer(int timerId);
+    void RunWaitingStep();
+    bool StepWaiting(int timerId) const;
     void SslPreviewStep();
     void CliPreviewStep();
     void SpfPreviewStep();
@@ -176,6 +179,7 @@ private:
     QLabel* m_panes[4] = {};
     bool m_waitCursor = false;
     QTimer* m_timers[3] = {};   // preview timers 1, 2, 3
+    bool m_stepWaiting[3] = {};   // a step of that kind waits for the simulation drawing
     CSpfExport* m_activeExport = nullptr;   // the export running now, if any
     void StartTimer(int timerId);
     void StopTimer(int timerId);

@@ -1,5 +1,7 @@
 #include "app/VemoDoc.h"
 
+#include "app/SimulationSurface.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -9,7 +11,8 @@ CVemoDoc::CVemoDoc()
     m_blank.m_ptMax.SetPoint(0.0f, 0.0f);
 }
 
-void CVemoDoc::DrawHolders(IDrawSurface& surface, int w, int h, float zoom, float ox, float oy) const
+void CVemoDoc::DrawHolders(IDrawSurface& surface, int w, int h, float zoom, float ox, float oy,
+                           CSimulationSurface* simulation) const
 {
     if (!m_bDisplay)
         return;
@@ -26,8 +29,18 @@ void CVemoDoc::DrawHolders(IDrawSurface& surface, int w, int h, float zoom, floa
             if (holder)
                 holder->m_data.DrawLayers(surface, w, h, zoom, ox, oy);
     }
-    if (m_spf.m_data.m_bShowPaths)
-        m_spf.DrawPlanes(m_spf.m_data.m_bSimulation ? 1 : 0, surface, w, h, zoom, ox, oy);
+    if (!m_spf.m_data.m_bShowPaths)
+        return;
+    if (!simulation) {
+        m_spf.DrawPlanes(0, surface, w, h, zoom, ox, oy);
+        return;
+    }
+    const auto& data = m_spf.m_data;
+    for (const CScanPlane& plane : data.m_planes)
+        for (const CPlanePath& path : plane.m_paths) {
+            simulation->BeginPath();
+            path.DrawPaths(0, *simulation, w, h, data.m_crPaths, data.m_bJumpTrack ? 1 : 0, zoom, ox, oy);
+        }
 }
 
 void CVemoDoc::ToggleSlice()

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CSimulationSurface;
 class IDrawSurface;
 
 // The one document: a holder of each file kind, the contour (border) files
@@ -21,8 +22,12 @@ public:
     CVemoDoc& operator=(const CVemoDoc&) = delete;
 
     // Draws the layers in memory: SSL contours with the SSL contour files,
-    // CLI contours with the CLI contour files, then the SPF scan paths.
-    void DrawHolders(IDrawSurface& surface, int w, int h, float zoom, float ox, float oy) const;
+    // CLI contours with the CLI contour files, then the SPF scan paths. Nothing
+    // waits while drawing: with a simulation surface the scan paths go through
+    // it path by path (simulation mode reveals them line by line), otherwise
+    // they are drawn whole.
+    void DrawHolders(IDrawSurface& surface, int w, int h, float zoom, float ox, float oy,
+                     CSimulationSurface* simulation = nullptr) const;
 
     // The Slice command: the SSL holder's show flag when an SSL file is open,
     // otherwise the CLI holder's when a CLI file is open.

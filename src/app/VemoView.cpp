@@ -2,6 +2,7 @@
 
 #include "app/MainFrm.h"
 #include "app/QtDrawSurface.h"
+#include "app/SimulationSurface.h"
 #include "app/VemoDoc.h"
 #include "geometry/2DPoint.h"
 
@@ -23,6 +24,9 @@ CVemoView::CVemoView(CVemoDoc& doc, CMainFrame* frame, QWidget* parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setFocusPolicy(Qt::StrongFocus);
+    m_simTimer = new QTimer(this);
+    m_simTimer->setInterval(kSimulationStepMs);
+    connect(m_simTimer, &QTimer::timeout, this, &CVemoView::SimulationStep);
 }
 
 void CVemoView::ReProject(int w, int h)
@@ -34,7 +38,7 @@ void CVemoView::ReProject(int w, int h)
     m_fTransY = -m_fZoom * m_centre.m_y - m_fPanY;
 }
 
-void CVemoView::Draw(IDrawSurface& surface, int w, int h) const
+void CVemoView::Draw(IDrawSurface& surface, int w, int h, CSimulationSurface* simulation) const
 {
     if (m_bShowAxes) {
         const CPixel p = ToScreen(m_centre.m_x, m_centre.m_y, w, h, m_fZoom, m_fTransX, m_fTransY);
@@ -61,7 +65,7 @@ void CVemoView::Draw(IDrawSurface& surface, int w, int h) const
         surface.LineTo(lo.x, lo.y);
         surface.RestorePen();
     }
-    m_doc.DrawHolders(surface, w, h, m_fZoom, m_fTransX, m_fTransY);
+    m_doc.DrawHolders(surface, w, h, m_fZoom, m_fTransX, m_fTransY, simulation);
 }
 
 QImage CVemoView::Render(int w, int h) const
@@ -75,19 +79,14 @@ QImage CVemoView::Render(int w, int h) const
 }
 
 namespace {
-// The drawing surface of a simulated repaint: every line lands in the view's
-// image and is shown at once, before the pause that follows it.
-class CShowEachLineSurface : public CQtDrawSurface {
+// Takes every drawing call and draws nothing: the lines of a simulation are
+// counted on it.
+class CNoSurface : public IDrawSurface {
 public:
-    CShowEachLineSurface(QPainter& painter, QWidget& view) : CQtDrawSurface(painter), m_view(view) {}
-    void LineTo(int x, int y) override
-    {
-        CQtDrawSurface::LineTo(x, y);
-        m_view.repaint();
-    }
-
-private:
-    QWidget& m_view;
+    void SelectPen(PenStyle, int, Colour) override {}
+    void RestorePen() override {}
+    void MoveTo(int, int) override {}
+    void LineTo(int, int) override {}
 };
 } // namespace
 
@@ -97,42 +96,74 @@ bool CVemoView::SimulationWanted() const
     return spf.m_bSimulation && spf.m_bShowPaths && m_doc.m_bDisplay;
 }
 
+void CVemoView::Invalidate()
+{
+    if (SimulationWanted())
+        StartSimulation();
+    else if (m_simState == SimState::Running)
+        EndSimulation(false);
+    else
+        m_simState = SimState::Stale;
+    update();
+}
+
+void CVemoView::StartSimulation()
+{
+    CNoSurface none;
+    CSimulationSurface counter(nullptr, -1);
+    Draw(none, width(), height(), &counter);
+    m_nSimTotal = counter.Lines();
+    m_nSimShown = 0;
+    if (m_nSimTotal == 0) {
+        EndSimulation(true);
+        return;
+    }
+    m_simState = SimState::Running;
+    m_simTimer->start();
+}
+
+void CVemoView::SimulationStep()
+{
+    if (m_simState != SimState::Running)
+        return;
+    if (!SimulationWanted()) {   // left while drawing: the rest shows at once
+        EndSimulation(false);
+        update();
+        return;
+    }
+    ++m_nSimShown;
+    update();
+    if (m_nSimShown >= m_nSimTotal)
+        EndSimulation(true);
+}
+
+void CVemoView::EndSimulation(bool drawnWhole)
+{
+    m_simTimer->stop();
+    m_simState = drawnWhole ? SimState::Drawn : SimState::Stale;
+    emit SimulationDrawn();
+}
+
 void CVemoView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_simulating) {   // a simulated repaint shows its image so far
-        painter.drawImage(0, 0, m_simImage);
-        return;
-    }
-    if (SimulationWanted()) {
-        // Drawn line by line outside this paint event, so that each line can
-        // be shown before its pause.
-        painter.drawImage(0, 0, m_simImage);
-        if (!m_simPending) {
-            m_simPending = true;
-            QTimer::singleShot(0, this, &CVemoView::RunSimulation);
-        }
-        return;
-    }
     CQtDrawSurface surface(painter);
-    Draw(surface, width(), height());
-}
-
-void CVemoView::RunSimulation()
-{
-    m_simPending = false;
-    if (!SimulationWanted() || width() == 0 || height() == 0)
+    if (!SimulationWanted()) {
+        if (m_simState == SimState::Running)
+            EndSimulation(false);
+        m_simState = SimState::Stale;
+        Draw(surface, width(), height());
         return;
-    m_simImage = QImage(size(), QImage::Format_RGB32);
-    m_simImage.fill(palette().color(QPalette::Base));
-    m_simulating = true;
-    {
-        QPainter painter(&m_simImage);
-        CShowEachLineSurface surface(painter, *this);
+    }
+    // Switched on since the last redraw: this paint starts the drawing.
+    if (m_simState == SimState::Stale)
+        StartSimulation();
+    if (m_simState == SimState::Running) {
+        CSimulationSurface reveal(&surface, m_nSimShown);
+        Draw(surface, width(), height(), &reveal);
+    } else {
         Draw(surface, width(), height());
     }
-    repaint();   // the finished picture, without starting another round
-    m_simulating = false;
 }
 
 void CVemoView::resizeEvent(QResizeEvent* event)
@@ -140,6 +171,8 @@ void CVemoView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (width() != 0 && height() != 0)
         ReProject(width(), height());
+    if (m_simState != SimState::Stale && SimulationWanted())
+        StartSimulation();   // the lines move: they are drawn again
 }
 
 void CVemoView::keyPressEvent(QKeyEvent* event)
@@ -154,7 +187,7 @@ void CVemoView::keyPressEvent(QKeyEvent* event)
 void CVemoView::Refresh()
 {
     ReProjectClient();
-    update();
+    Invalidate();
 }
 
 void CVemoView::PanUp() { m_fPanY -= m_fPanStep; Refresh(); }

@@ -6,7 +6,9 @@
 
 class CVemoDoc;
 class CMainFrame;
+class CSimulationSurface;
 class IDrawSurface;
+class QTimer;
 
 // The one view of the main window: draws the coordinate marker, the blank
 // rectangle, the contours of the layers in memory and the SPF scan paths,
@@ -20,8 +22,9 @@ public:
     void ReProject(int w, int h);
     void ReProjectClient() { ReProject(width(), height()); }
 
-    // Everything a repaint draws, on any surface of w x h pixels.
-    void Draw(IDrawSurface& surface, int w, int h) const;
+    // Everything a repaint draws, on any surface of w x h pixels; the scan
+    // paths through the simulation surface when one is given.
+    void Draw(IDrawSurface& surface, int w, int h, CSimulationSurface* simulation = nullptr) const;
     // The repaint into an image of w x h on the window background (tests,
     // screenshots).
     QImage Render(int w, int h) const;
@@ -38,6 +41,26 @@ public:
     void TogglePaths();
     void Home();
 
+    // A redraw asked for by the application: in simulation mode the scan
+    // vectors are drawn again from the first one.
+    void Invalidate();
+
+    // Simulation mode: a timer reveals one more scan line every 10 ms, in the
+    // order the laser follows, until the layers in memory are drawn whole;
+    // the event loop runs on meanwhile.
+    static constexpr int kSimulationStepMs = 10;
+    bool SimulationRunning() const { return m_simState == SimState::Running && SimulationWanted(); }
+    int SimulationShown() const { return m_nSimShown; }
+    int SimulationTotal() const { return m_nSimTotal; }
+    // One tick of the simulation timer: one more line, then a repaint.
+    void SimulationStep();
+
+signals:
+    // The layers in memory have been drawn completely in simulation mode
+    // (or simulation mode was left while they were being drawn).
+    void SimulationDrawn();
+
+public:
     bool m_bShowAxes = true;
     float m_fZoom = 1.0f;
     float m_fZoomStep = 1.5f;
@@ -55,14 +78,18 @@ protected:
 
 private:
     void Refresh();
-    // Simulation mode: the repaint draws the scan vectors one at a time with
-    // a pause after each, showing every line as it is drawn.
     bool SimulationWanted() const;
-    void RunSimulation();
+    void StartSimulation();
+    void EndSimulation(bool drawnWhole);
+
+    // Stale: the next paint in simulation mode starts drawing from the first
+    // line; Running: the timer reveals line after line; Drawn: shown whole.
+    enum class SimState { Stale, Running, Drawn };
 
     CVemoDoc& m_doc;
     CMainFrame* m_frame;
-    QImage m_simImage;
-    bool m_simulating = false;
-    bool m_simPending = false;
+    QTimer* m_simTimer;
+    SimState m_simState = SimState::Stale;
+    int m_nSimShown = 0;
+    int m_nSimTotal = 0;
 };

@@ -1,5 +1,7 @@
 #include "GuiSupport.h"
 
+#include "app/VemoView.h"
+
 #include <QApplication>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -121,6 +123,60 @@ TEST_F(Previews, SpfPreviewFollowsTheRange)
     ASSERT_TRUE(frame.RunCommand(ID_SPF_START));
     ASSERT_TRUE(frame.RunCommand(ID_SPF_STOP));
     EXPECT_EQ(frame.m_nSpfLayer, 4u);
+}
+
+TEST_F(Previews, SpfStepWaitsUntilTheSimulationHasDrawnTheLayer)
+{
+    const std::string path = m_dir.File("ring.spf");
+    ASSERT_TRUE(WriteSampleSpf(path, 5));
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    CMainFrame& frame = *f.m_frame;
+    CVemoView& view = frame.View();
+    ASSERT_TRUE(frame.RunCommand(ID_SIMULATION));
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_START));
+    frame.OnTimer(3);   // the sample's blank first layer has nothing to draw
+    EXPECT_FALSE(view.SimulationRunning());
+    frame.OnTimer(3);
+    ASSERT_EQ(frame.m_nSpfLayer, 2u);
+    ASSERT_TRUE(view.SimulationRunning());
+    ASSERT_GT(view.SimulationTotal(), 1);
+
+    // Ticks while the layer is being drawn wait; they do not pile up.
+    frame.OnTimer(3);
+    frame.OnTimer(3);
+    EXPECT_EQ(frame.m_nSpfLayer, 2u);
+    EXPECT_TRUE(frame.StepWaiting(3));
+    while (view.SimulationShown() < view.SimulationTotal() - 1)
+        view.SimulationStep();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 2u);   // one line still to draw
+    view.SimulationStep();
+    EXPECT_FALSE(view.SimulationRunning());
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 3u);   // the waiting step, once
+    EXPECT_FALSE(frame.StepWaiting(3));
+    EXPECT_EQ(frame.PaneText(3), "Current Layer:3");
+    EXPECT_TRUE(view.SimulationRunning());   // the next layer from its first line
+    EXPECT_EQ(view.SimulationShown(), 0);
+
+    // A pause drops the tick that was waiting; a posted next step waits too.
+    frame.OnTimer(3);
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_PAUSE));
+    EXPECT_FALSE(frame.StepWaiting(3));
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_NEXT));
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.StepWaiting(3));
+    while (view.SimulationRunning())
+        view.SimulationStep();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 4u);
+
+    // Without simulation mode every tick steps at once.
+    ASSERT_TRUE(frame.RunCommand(ID_SIMULATION));
+    ASSERT_TRUE(frame.RunCommand(ID_SPF_PREVIOUS));
+    QApplication::processEvents();
+    EXPECT_EQ(frame.m_nSpfLayer, 3u);
+    EXPECT_FALSE(view.SimulationRunning());
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "GuiSupport.h"
 
+#include "app/QtDrawSurface.h"
 #include "app/VemoView.h"
 #include "geometry/2DPoint.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
 #include <QImage>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
@@ -225,7 +228,35 @@ TEST(ViewDrawing, ScanPathsOfTheSpfHolder)
     EXPECT_EQ(CountColour(view.Render(800, 640), kBlue), painted);
 }
 
-TEST(ViewDrawing, SimulationDrawsEachVectorWithAPause)
+// The picture of a plain drawing cut after its first `vectors` lines of
+// colour `path`: the strokes of another colour (the start marks) show with
+// the first line after them.
+QImage FirstVectors(const CRecordingSurface& plain, Colour path, int vectors, int w, int h, QColor base)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(base);
+    QPainter painter(&image);
+    CQtDrawSurface surface(painter);
+    int drawn = 0;
+    for (const auto& op : plain.m_ops) {
+        if (op.kind == CRecordingSurface::Op::Pen)
+            surface.SelectPen(op.style, op.a, op.colour);
+        else if (op.kind == CRecordingSurface::Op::Restore)
+            surface.RestorePen();
+        else if (op.kind == CRecordingSurface::Op::Move)
+            surface.MoveTo(op.a, op.b);
+        else if (op.kind == CRecordingSurface::Op::Line) {
+            if (drawn < vectors)
+                surface.LineTo(op.a, op.b);
+            else
+                surface.MoveTo(op.a, op.b);
+            drawn += op.colour == path ? 1 : 0;
+        }
+    }
+    return image;
+}
+
+TEST(ViewDrawing, SimulationRevealsOneVectorPerTickInTheLaserOrder)
 {
     CTempDir dir;
     const std::string path = dir.File("ring.spf");
@@ -235,33 +266,59 @@ TEST(ViewDrawing, SimulationDrawsEachVectorWithAPause)
     ASSERT_TRUE(f.m_doc.m_spf.m_data.LoadLayer(path, 3));
     CVemoView& view = f.m_frame->View();
     view.m_bShowAxes = false;
-    view.resize(800, 640);
-    view.ReProject(800, 640);
+    f.m_frame->show();   // the view takes its size in the window
+    QApplication::processEvents();
+    const int w = view.width(), h = view.height();
+    ASSERT_GT(h, 100);
+    view.m_fZoom = 30.0f;   // hatch lines 15 pixels apart
+    view.ReProject(w, h);
+    const Colour pathColour = f.m_doc.m_spf.m_data.m_crPaths;
     CRecordingSurface plain;
-    view.Draw(plain, 800, 640);
-    EXPECT_EQ(f.m_platform.m_sleptMs, 0);   // outside simulation mode nothing waits
-    int marks = 0;
+    view.Draw(plain, w, h);
+    int vectors = 0;
     for (const auto& op : plain.m_ops)
-        marks += op.kind == CRecordingSurface::Op::Pen && op.colour == MakeRgb(255, 255, 0) ? 1 : 0;
-    const int vectors = plain.CountOf(CRecordingSurface::Op::Line) - 2 * marks;
-    ASSERT_GT(vectors, 0);
+        vectors += op.kind == CRecordingSurface::Op::Line && op.colour == pathColour ? 1 : 0;
+    ASSERT_GT(vectors, 10);
+    const QColor base = view.palette().color(QPalette::Base);
 
     ASSERT_TRUE(f.m_frame->RunCommand(ID_SIMULATION));
-    EXPECT_TRUE(f.m_doc.m_spf.m_data.m_bSimulation);
-    EXPECT_EQ(f.m_platform.m_sleptMs, 0);   // the toggle itself does not redraw
-    f.m_frame->show();
-    view.update();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    // Every vector waits 10 ms; the two strokes of each start mark do not.
-    EXPECT_GT(f.m_platform.m_sleptMs, 0);
-    EXPECT_EQ(f.m_platform.m_sleptMs % (10 * vectors), 0);
-    // Once drawn, nothing repaints on its own.
-    const auto slept = f.m_platform.m_sleptMs;
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    EXPECT_EQ(f.m_platform.m_sleptMs, slept);
-    EXPECT_GT(CountColour(view.grab().toImage(), kBlue), 100);
+    EXPECT_FALSE(view.SimulationRunning());   // the toggle itself does not redraw
+    f.m_frame->Redraw();
+    ASSERT_TRUE(view.SimulationRunning());
+    EXPECT_EQ(view.SimulationTotal(), vectors);
+    EXPECT_EQ(view.SimulationShown(), 0);
+    EXPECT_EQ(CountColour(view.grab().toImage(), kBlue), 0);
+    EXPECT_EQ(f.m_platform.m_sleptMs, 0);   // nothing waits inside a repaint
+
+    // Tick by tick the view holds exactly the first k vectors of the order.
+    for (int k = 1; k <= vectors; ++k) {
+        view.SimulationStep();
+        ASSERT_EQ(view.SimulationShown(), k);
+        if (k <= 3 || k == vectors / 2 || k == vectors - 1 || k == vectors) {
+            EXPECT_TRUE(view.grab().toImage() == FirstVectors(plain, pathColour, k, w, h, base)) << k;
+        }
+        EXPECT_EQ(view.SimulationRunning(), k < vectors);
+    }
+    const QImage whole = view.grab().toImage();
+    EXPECT_TRUE(whole == view.Render(w, h));
+    view.SimulationStep();   // once drawn, the timer is off and nothing changes
+    EXPECT_EQ(view.SimulationShown(), vectors);
+
+    // The reveal runs on its own 10 ms timer while the event loop goes on.
+    f.m_frame->Redraw();
+    ASSERT_EQ(view.SimulationShown(), 0);
+    QElapsedTimer clock;
+    clock.start();
+    while (view.SimulationShown() < 3 && clock.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_GE(view.SimulationShown(), 3);
+    EXPECT_GE(clock.elapsed(), 2 * CVemoView::kSimulationStepMs);
+
+    // Leaving simulation mode while drawing shows the rest at once.
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_SIMULATION));
+    view.SimulationStep();
+    EXPECT_FALSE(view.SimulationRunning());
+    EXPECT_TRUE(view.grab().toImage() == whole);
 }
 
 } // namespace
