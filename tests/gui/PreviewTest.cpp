@@ -3,6 +3,7 @@
 #include "app/VemoView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -177,6 +178,95 @@ TEST_F(Previews, SpfStepWaitsUntilTheSimulationHasDrawnTheLayer)
     QApplication::processEvents();
     EXPECT_EQ(frame.m_nSpfLayer, 3u);
     EXPECT_FALSE(view.SimulationRunning());
+}
+
+// The SPF preview's states, step by step on a 10-layer file with the range
+// set to 5 to 7 after the import: the state, the counter, the first status
+// pane and which bar commands are enabled after each user action.
+TEST_F(Previews, SpfStateTable)
+{
+    const std::string path = m_dir.File("ten.spf");
+    ASSERT_TRUE(WriteSampleSpf(path, 10));
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(path));
+    CMainFrame& frame = *f.m_frame;
+    auto& spf = f.m_doc.m_spf.m_data;
+    ASSERT_EQ(spf.m_nLayerCount, 10);
+    f.m_dialogs.m_range = std::make_pair(5u, 7u);
+    f.m_platform.SetDefaultAnswer(MsgAnswer::Yes);   // the close question
+
+    enum Action { Range, Start, Tick, Pause, Previous, Next, Stop, Close };
+    struct Row {
+        Action action;
+        const char* state;        // idle, running or paused
+        std::uint32_t counter;
+        const char* pane0;        // nullptr: not looked at
+        bool start, pause, stop, previous, next;
+    };
+    const std::vector<Row> rows = {
+        // The range dialog does not move the counter the import set to 0.
+        {Range, "idle", 0, nullptr, true, false, false, false, false},
+        {Start, "running", 0, nullptr, false, true, true, false, false},
+        {Tick, "running", 1, "Reading file...", false, true, true, false, false},
+        {Tick, "running", 2, nullptr, false, true, true, false, false},
+        {Tick, "running", 3, nullptr, false, true, true, false, false},
+        {Tick, "running", 4, nullptr, false, true, true, false, false},
+        {Tick, "running", 5, nullptr, false, true, true, false, false},
+        {Tick, "running", 6, nullptr, false, true, true, false, false},
+        {Tick, "running", 7, nullptr, false, true, true, false, false},
+        {Tick, "idle", 8, "Read file finish!", true, false, false, false, false},
+        // A start after the end begins at the range.
+        {Start, "running", 4, nullptr, false, true, true, false, false},
+        {Tick, "running", 5, nullptr, false, true, true, false, false},
+        {Tick, "running", 6, nullptr, false, true, true, false, false},
+        {Pause, "paused", 6, nullptr, true, false, true, true, true},
+        // Previous at the range start: greyed, and so are next and stop.
+        {Previous, "paused", 5, "Reading file...", true, false, false, false, false},
+        {Start, "running", 5, nullptr, false, true, true, false, false},
+        {Pause, "paused", 5, nullptr, true, false, false, false, false},
+        {Start, "running", 5, nullptr, false, true, true, false, false},
+        // Closing the file does not stop the preview: it reads on by name.
+        {Close, "running", 5, nullptr, false, true, true, false, false},
+        {Tick, "running", 6, "Reading file...", false, true, true, false, false},
+        {Stop, "idle", 4, nullptr, false, false, false, false, false},
+    };
+
+    auto state = [&] {
+        if (frame.m_bSpfRunning)
+            return "running";
+        const std::uint32_t end = std::min<std::uint32_t>(spf.m_nLayerCount, spf.m_nToLayer);
+        // At rest: where the import or a stop left the counter, or past the end.
+        const std::uint32_t n = frame.m_nSpfLayer;
+        return n == 0 || n + 1 == spf.m_nFromLayer || n >= end ? "idle" : "paused";
+    };
+    int line = 0;
+    for (const Row& r : rows) {
+        SCOPED_TRACE("row " + std::to_string(line++));
+        switch (r.action) {
+        case Range: ASSERT_TRUE(frame.RunCommand(ID_SPF_RANGE)); break;
+        case Start: ASSERT_TRUE(frame.RunCommand(ID_SPF_START)); break;
+        case Tick: frame.OnTimer(3); break;
+        case Pause: ASSERT_TRUE(frame.RunCommand(ID_SPF_PAUSE)); break;
+        case Previous: ASSERT_TRUE(frame.RunCommand(ID_SPF_PREVIOUS)); break;
+        case Next: ASSERT_TRUE(frame.RunCommand(ID_SPF_NEXT)); break;
+        case Stop: ASSERT_TRUE(frame.RunCommand(ID_SPF_STOP)); break;
+        case Close:
+            ASSERT_TRUE(frame.RunCommand(ID_CLOSE_SPF));
+            EXPECT_FALSE(f.m_doc.m_spf.m_bOpen);
+            break;
+        }
+        if (r.action == Previous || r.action == Next)
+            QApplication::processEvents();   // the posted step
+        EXPECT_STREQ(state(), r.state);
+        EXPECT_EQ(frame.m_nSpfLayer, r.counter);
+        if (r.pane0) {
+            EXPECT_EQ(frame.PaneText(0), r.pane0);
+        }
+        EXPECT_EQ(frame.CommandState(ID_SPF_START).enabled, r.start);
+        EXPECT_EQ(frame.CommandState(ID_SPF_PAUSE).enabled, r.pause);
+        EXPECT_EQ(frame.CommandState(ID_SPF_STOP).enabled, r.stop);
+        EXPECT_EQ(frame.CommandState(ID_SPF_PREVIOUS).enabled, r.previous);
+        EXPECT_EQ(frame.CommandState(ID_SPF_NEXT).enabled, r.next);
+    }
 }
 
 } // namespace
