@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -150,6 +151,73 @@ TEST(SpfOutPutFormat, StartValuesAndHatchSpaceRange)
 
     CSpfOutPutFormat withContours(true);
     EXPECT_TRUE(withContours.m_contour[1]->isEnabled());
+}
+
+// The main window as the export's status writer, watched: what its panes
+// read after every report, and whether every pump handled an event posted
+// just before it.
+class CWatchedStatus : public IStatusWriter {
+public:
+    explicit CWatchedStatus(CMainFrame& frame) : m_frame(frame) {}
+    void ShowStatus(const std::string& message, const std::string& costText, int total, int current) override
+    {
+        m_frame.ShowStatus(message, costText, total, current);
+        m_panes.push_back({m_frame.PaneText(0), m_frame.PaneText(1), m_frame.PaneText(2), m_frame.PaneText(3)});
+    }
+    void PumpOneMessage() override
+    {
+        QTimer::singleShot(0, &m_frame, [this] { ++m_handled; });
+        m_frame.PumpOneMessage();
+        ++m_pumps;
+        m_allHandled = m_allHandled && m_handled == m_pumps;
+    }
+    CMainFrame& m_frame;
+    std::vector<std::vector<std::string>> m_panes;
+    int m_pumps = 0, m_handled = 0;
+    bool m_allHandled = true;
+};
+
+// A clock on which every reading is 700 ms after the one before.
+class CTickingClock : public IClock {
+public:
+    std::int64_t NowSeconds() override { return NowMilliseconds() / 1000; }
+    std::int64_t NowMilliseconds() override { return m_ms += 700; }
+    void SleepMs(int ms) override { m_ms += ms; }
+    void Today(int& year, int& month, int& day) override { year = 2024, month = 5, day = 6; }
+    std::int64_t m_ms = 0;
+};
+
+TEST(ExportResponsiveness, EveryLayerHandlesEventsAndShowsTimeAndLayer)
+{
+    CTempDir dir;
+    const std::string cli = dir.File("tall.cli");
+    WriteSquareCli(cli, 12, 10.0f, 10.0f, 30.0f, 30.0f);
+    CFrameFixture f;
+    ASSERT_TRUE(f.m_frame->OpenFromCommandLine(cli));
+    CWatchedStatus status(*f.m_frame);
+    CTickingClock clock;
+    const CScopedPlatform scope(CPlatform{&f.m_platform, &f.m_platform, &status, &clock});
+    f.m_dialogs.m_options = CExportOptions{};
+    f.m_dialogs.m_savePaths.push_back(dir.File("tall.spf"));
+    ASSERT_TRUE(f.m_frame->RunCommand(ID_EXPORT_SPF));
+    EXPECT_TRUE(f.m_doc.m_spf.m_bOpen);
+
+    EXPECT_GE(status.m_pumps, 12);   // one pump before every layer at least
+    EXPECT_TRUE(status.m_allHandled);
+    // The first report, one after every layer naming the layer to come, then
+    // the end with no layer.
+    ASSERT_EQ(status.m_panes.size(), 14u);
+    for (std::size_t i = 0; i < status.m_panes.size(); ++i) {
+        const auto& p = status.m_panes[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(p[0], i + 1 < status.m_panes.size() ? "Outputing the SPF file..." : "Output SPF file successfully!");
+        EXPECT_EQ(p[1].rfind("Cost Time: 0:0:", 0), 0u) << p[1];
+        EXPECT_EQ(p[2], "Total Layer:12");
+        EXPECT_EQ(p[3], i + 1 < status.m_panes.size() ? "Current Layer:" + std::to_string(i + 1) : "");
+    }
+    // Time goes on from layer to layer.
+    EXPECT_EQ(status.m_panes.front()[1], "Cost Time: 0:0:0");
+    EXPECT_NE(status.m_panes.back()[1], "Cost Time: 0:0:0");
 }
 
 } // namespace
