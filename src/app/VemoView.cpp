@@ -114,9 +114,18 @@ void CVemoView::StartSimulation()
     Draw(none, width(), height(), &counter);
     m_nSimTotal = counter.Lines();
     m_nSimShown = 0;
-    if (m_nSimTotal == 0) {
+    if (m_nSimTotal == 0 || width() <= 0 || height() <= 0) {
         EndSimulation(true);
         return;
+    }
+    // Everything but the scan lines, which the ticks add one by one.
+    m_simImage = QImage(size(), QImage::Format_RGB32);
+    m_simImage.fill(palette().color(QPalette::Base));
+    {
+        QPainter painter(&m_simImage);
+        CQtDrawSurface surface(painter);
+        CSimulationSurface nothingYet(&surface, 0);
+        Draw(surface, width(), height(), &nothingYet);
     }
     m_simState = SimState::Running;
     m_simTimer->start();
@@ -130,6 +139,13 @@ void CVemoView::SimulationStep()
         EndSimulation(false);
         update();
         return;
+    }
+    {
+        QPainter painter(&m_simImage);
+        CQtDrawSurface surface(painter);
+        CNoSurface none;   // the rest of the picture is in the image already
+        CSimulationSurface next(&surface, m_nSimShown + 1, m_nSimShown);
+        m_doc.DrawHolders(none, width(), height(), m_fZoom, m_fTransX, m_fTransY, &next);
     }
     ++m_nSimShown;
     update();
@@ -159,8 +175,7 @@ void CVemoView::paintEvent(QPaintEvent*)
     if (m_simState == SimState::Stale)
         StartSimulation();
     if (m_simState == SimState::Running) {
-        CSimulationSurface reveal(&surface, m_nSimShown);
-        Draw(surface, width(), height(), &reveal);
+        painter.drawImage(0, 0, m_simImage);
     } else {
         Draw(surface, width(), height());
     }

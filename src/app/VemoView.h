@@ -89,6 +89,9 @@ private:
     CVemoDoc& m_doc;
     CMainFrame* m_frame;
     QTimer* m_simTimer;
+    // What the simulation has drawn so far: each tick adds its line to it, so
+    // a layer's lines are painted once each however many there are.
+    QImage m_simImage;
     SimState m_simState = SimState::Stale;
     int m_nSimShown = 0;
     int m_nSimTotal = 0;
