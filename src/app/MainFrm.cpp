@@ -686,48 +686,40 @@ bool CMainFrame::AskClose(const std::string& path)
     return ShowMessage(question, Tr("CloseCaption"), MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
-bool CMainFrame::OnCloseSsl()
+// Closes one of the document's main files after asking; the view is redrawn either way.
+bool CMainFrame::CloseMainFile(bool& open, const std::string& path, const std::function<void()>& close)
 {
     bool closed = false;
-    if (m_doc.m_ssl.m_bOpen && AskClose(m_doc.m_ssl.m_data.m_strFileName)) {
-        m_doc.m_ssl.Close();
-        m_doc.m_ssl.m_bOpen = false;
-        m_doc.CloseSslContours();
+    if (open && AskClose(path)) {
+        close();
+        open = false;
         m_doc.m_nFileKind = 0;
         setWindowTitle(Q(Tr("TitleImported")));
         closed = true;
     }
     Redraw();
     return closed;
+}
+
+bool CMainFrame::OnCloseSsl()
+{
+    return CloseMainFile(m_doc.m_ssl.m_bOpen, m_doc.m_ssl.m_data.m_strFileName, [this] {
+        m_doc.m_ssl.Close();
+        m_doc.CloseSslContours();
+    });
 }
 
 bool CMainFrame::OnCloseCli()
 {
-    bool closed = false;
-    if (m_doc.m_cli.m_bOpen && AskClose(m_doc.m_cli.m_data.m_strPathName)) {
+    return CloseMainFile(m_doc.m_cli.m_bOpen, m_doc.m_cli.m_data.m_strPathName, [this] {
         m_doc.m_cli.Close();
-        m_doc.m_cli.m_bOpen = false;
         m_doc.CloseCliContours();
-        m_doc.m_nFileKind = 0;
-        setWindowTitle(Q(Tr("TitleImported")));
-        closed = true;
-    }
-    Redraw();
-    return closed;
+    });
 }
 
 bool CMainFrame::OnCloseSpf()
 {
-    bool closed = false;
-    if (m_doc.m_spf.m_bOpen && AskClose(m_doc.m_spf.m_strFileName)) {
-        m_doc.m_spf.Close();
-        m_doc.m_nFileKind = 0;
-        m_doc.m_spf.m_bOpen = false;
-        setWindowTitle(Q(Tr("TitleImported")));
-        closed = true;
-    }
-    Redraw();
-    return closed;
+    return CloseMainFile(m_doc.m_spf.m_bOpen, m_doc.m_spf.m_strFileName, [this] { m_doc.m_spf.Close(); });
 }
 
 bool CMainFrame::CloseCurrentFile()

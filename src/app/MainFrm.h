@@ -84,6 +84,7 @@ public:
         std::function<int()> layerCount;
     };
     bool LoadSliceFile(const std::string& path, const CSliceFileFlow& flow, bool asMain);
+    bool CloseMainFile(bool& open, const std::string& path, const std::function<void()>& close);
     bool LoadSslFile(const std::string& path, CSsl& holder, bool asMain);
     bool LoadCliFile(const std::string& path, CCli& holder, bool asMain);
     bool ImportSpfFile(const std::string& path);
