@@ -1003,60 +1003,57 @@ void CMainFrame::EndPreview(int timerId, const std::string& message, bool clearP
             SetPane(pane, "");
 }
 
-void CMainFrame::SslPreviewStep()
+// One tick of the SSL or CLI preview: the next layer of the main file and of
+// each contour file, then the status panes.
+void CMainFrame::SlicePreviewStep(const CSlicePreview& preview)
 {
-    auto& ssl = m_doc.m_ssl.m_data;
-    ++m_nSslLayer;
-    if (m_nSslLayer > static_cast<std::uint32_t>(ssl.m_nLayerCount)) {
-        EndPreview(1, Tr("ReadFinish"), false);
+    ++*preview.layer;
+    if (*preview.layer > static_cast<std::uint32_t>(preview.layerCount)) {
+        EndPreview(preview.timer, Tr("ReadFinish"), false);
         return;
     }
     const std::int64_t t0 = Clock().NowSeconds();
-    ssl.ClearLayers();
-    for (auto& holder : m_doc.m_sslContours)
-        if (holder)
-            holder->m_data.ClearLayers();
-    const int r = ssl.ReadNextLayer(m_nTopologyReply);
-    for (auto& holder : m_doc.m_sslContours)
-        if (holder)
-            holder->m_data.ReadNextLayer(m_nTopologyReply);
-    if (r == -1) {
-        EndPreview(1, Tr("FileError"), true);
+    if (!preview.readNext()) {
+        EndPreview(preview.timer, Tr("FileError"), true);
         return;
     }
     SetPane(0, Tr("ReadingSlice"));
     m_elapsed += Clock().NowSeconds() - t0;
     SetPane(1, FormatCostTime());
-    SetPane(2, Tr("TotalLayerSsl") + std::to_string(ssl.m_nLayerCount));
-    SetPane(3, Tr("CurrentLayer") + std::to_string(m_nSslLayer));
+    SetPane(2, Tr(preview.totalText) + std::to_string(preview.layerCount));
+    SetPane(3, Tr("CurrentLayer") + std::to_string(*preview.layer));
+}
+
+void CMainFrame::SslPreviewStep()
+{
+    auto& ssl = m_doc.m_ssl.m_data;
+    SlicePreviewStep({1, &m_nSslLayer, ssl.m_nLayerCount, "TotalLayerSsl", [&] {
+                          ssl.ClearLayers();
+                          for (auto& holder : m_doc.m_sslContours)
+                              if (holder)
+                                  holder->m_data.ClearLayers();
+                          const int r = ssl.ReadNextLayer(m_nTopologyReply);
+                          for (auto& holder : m_doc.m_sslContours)
+                              if (holder)
+                                  holder->m_data.ReadNextLayer(m_nTopologyReply);
+                          return r != -1;   // -1: the user chose to stop at a topology error
+                      }});
 }
 
 void CMainFrame::CliPreviewStep()
 {
     auto& cli = m_doc.m_cli.m_data;
-    ++m_nCliLayer;
-    if (m_nCliLayer > static_cast<std::uint32_t>(cli.m_nLayers)) {
-        EndPreview(2, Tr("ReadFinish"), false);
-        return;
-    }
-    const std::int64_t t0 = Clock().NowSeconds();
-    cli.ClearLayers();
-    for (auto& holder : m_doc.m_cliContours)
-        if (holder)
-            holder->m_data.ClearLayers();
-    const int r = cli.ReadNextLayer(m_nTopologyReply);
-    for (auto& holder : m_doc.m_cliContours)
-        if (holder)
-            holder->m_data.ReadNextLayer(m_nTopologyReply);
-    if (r == 2) {
-        EndPreview(2, Tr("FileError"), true);
-        return;
-    }
-    SetPane(0, Tr("ReadingSlice"));
-    m_elapsed += Clock().NowSeconds() - t0;
-    SetPane(1, FormatCostTime());
-    SetPane(2, Tr("TotalLayer") + std::to_string(cli.m_nLayers));
-    SetPane(3, Tr("CurrentLayer") + std::to_string(m_nCliLayer));
+    SlicePreviewStep({2, &m_nCliLayer, cli.m_nLayers, "TotalLayer", [&] {
+                          cli.ClearLayers();
+                          for (auto& holder : m_doc.m_cliContours)
+                              if (holder)
+                                  holder->m_data.ClearLayers();
+                          const int r = cli.ReadNextLayer(m_nTopologyReply);
+                          for (auto& holder : m_doc.m_cliContours)
+                              if (holder)
+                                  holder->m_data.ReadNextLayer(m_nTopologyReply);
+                          return r != 2;   // 2: the user chose to stop at a topology error
+                      }});
 }
 
 void CMainFrame::SpfPreviewStep()

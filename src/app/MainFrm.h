@@ -116,6 +116,15 @@ public:
     void OnTimer(int timerId);
     void RunWaitingStep();
     bool StepWaiting(int timerId) const;
+    // What differs between the SSL and the CLI preview ticks.
+    struct CSlicePreview {
+        int timer;
+        std::uint32_t* layer;
+        int layerCount;
+        const char* totalText;
+        std::function<bool()> readNext;   // false when the pass was stopped
+    };
+    void SlicePreviewStep(const CSlicePreview& preview);
     void SslPreviewStep();
     void CliPreviewStep();
     void SpfPreviewStep();
